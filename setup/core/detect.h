@@ -1,0 +1,10 @@
+// Installed-version and path detection. Folders are returned without a trailing backslash.
+#pragma once
+#include "framework.h"
+
+CString GetInstalledDir();
+CString GetProgramFilesDir();
+CString GetSetupDir();
+
+// Sets g_FileVersion to the file version of the executable (0.0.0.0 when none can be read).
+void ReadFileVersion(const char* path);

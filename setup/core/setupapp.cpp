@@ -1,0 +1,6 @@
+#include "setupapp.h"
+
+BOOL CSetupApp::InitInstance()
+{
+    return FALSE;
+}

@@ -1,0 +1,8 @@
+// The setup program's application class.
+#pragma once
+#include "framework.h"
+
+class CSetupApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+};

@@ -1,0 +1,33 @@
+// Fixed names the setup program shares with the package, the registry and the application.
+#pragma once
+
+// The maker's web site; the pages opened after installation lie under it.
+#define MAKER_URL "http://www.orvane.example"
+
+#define APP_EXE_NAME        "Glmr5.exe"
+#define UNINSTALLER_NAME    "GlmUnInst.exe"
+#define LOG_NAME            "GlmUnInst.log"
+#define LEGACY_LOG_NAME     "install.log"
+#define PRODUCT_FOLDER_NAME "Glimra 5"
+
+// Name under which the application's running copies and the setup register themselves.
+#define INSTANCE_REGISTRY_NAME "Orvane.Glimra.v4"
+
+#define MAKER_NAME           "Orvane"
+#define SETTINGS_KEY_NAME    "Glimra v.5"
+#define SETTINGS_KEY         "SOFTWARE\\Orvane\\Glimra v.5"
+#define LEGACY_SETTINGS_KEY  "SOFTWARE\\Orvane\\Glimra 5"
+#define CURRENT_VERSION_KEY  "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
+#define APP_PATHS_KEY        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths"
+#define UNINSTALL_KEY        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+#define UNINSTALL_ENTRY_NAME "Glimra 5"
+#define SHELL_FOLDERS_KEY    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"
+#define FILE_EXTS_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts"
+
+// Record prefixes of the install script and the installation log (exact, with the trailing blank).
+#define REC_FILE_COPY      "File Copy: "
+#define REC_FILE_OVERWRITE "File Overwrite: "
+#define REC_FILE_DEL       "File Del: "
+#define REC_MAKE_DIR       "Make Dir: "
+#define REC_MADE_DIR       "Made Dir: "
+#define REC_SHELL_LINK     "Shell Link: "

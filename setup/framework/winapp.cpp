@@ -1,0 +1,64 @@
+#include "winapp.h"
+
+static CWinApp* s_pApp;
+static HINSTANCE s_hResource;
+
+CWinApp::CWinApp(const char* pszAppName)
+    : m_pszAppName(pszAppName), m_hInstance(nullptr), m_pMainWnd(nullptr)
+{
+    s_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (s_pApp == this) s_pApp = nullptr;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (m_pMainWnd && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return ExitInstance();
+}
+
+CWinApp* AfxGetApp() { return s_pApp; }
+HINSTANCE AfxGetInstanceHandle() { return s_pApp && s_pApp->m_hInstance ? s_pApp->m_hInstance : GetModuleHandleA(nullptr); }
+HINSTANCE AfxGetResourceHandle() { return s_hResource ? s_hResource : GetModuleHandleA(nullptr); }
+void AfxSetResourceHandle(HINSTANCE hInstance) { s_hResource = hInstance; }
+
+const char* AfxGetAppName()
+{
+    if (s_pApp && s_pApp->m_pszAppName) return s_pApp->m_pszAppName;
+    static CString s_strTitle;
+    if (s_strTitle.IsEmpty()) s_strTitle.LoadString(AFX_IDS_APP_TITLE);
+    return s_strTitle;
+}
+
+int AfxMessageBox(const char* pszText, UINT nType, UINT)
+{
+    return MessageBoxA(GetActiveWindow(), pszText, AfxGetAppName(), nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT)
+{
+    CString text;
+    text.LoadString(nIDPrompt);
+    return AfxMessageBox(text, nType);
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp) return -1;
+    pApp->m_hInstance = hInstance;
+    AfxSetResourceHandle(hInstance);
+    if (!pApp->m_pszAppName) {
+        pApp->m_strTitle.LoadString(AFX_IDS_APP_TITLE);
+        pApp->m_pszAppName = pApp->m_strTitle;
+    }
+    if (!pApp->InitInstance()) return pApp->ExitInstance();
+    return pApp->Run();
+}

@@ -1,0 +1,45 @@
+// CWinApp: the application object. The framework's entry (AfxWinMain) calls InitInstance once;
+// everything the program does happens inside that call.
+#pragma once
+#include <windows.h>
+#include "cobject.h"
+#include "cstring.h"
+
+class CWnd;
+
+// String-table id of the application title, used as the caption of the framework's message boxes.
+#define AFX_IDS_APP_TITLE 0xE000
+
+class CWinApp : public CObject {
+public:
+    // With no name the title is taken from the string table (AFX_IDS_APP_TITLE).
+    explicit CWinApp(const char* pszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance() { return FALSE; }
+    // The message loop; it ends at once when the program has no main window.
+    virtual int Run();
+    virtual int ExitInstance() { return 0; }
+
+    const char* m_pszAppName;
+    HINSTANCE m_hInstance;
+    CWnd* m_pMainWnd;
+
+private:
+    CString m_strTitle;
+    friend int AfxWinMain(HINSTANCE, HINSTANCE, LPSTR, int);
+};
+
+CWinApp* AfxGetApp();
+const char* AfxGetAppName();
+HINSTANCE AfxGetInstanceHandle();
+// The module resources (strings, dialog templates, bitmaps) are taken from.
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hInstance);
+
+// The framework's message box: the application title as caption, owned by the active window.
+int AfxMessageBox(const char* pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+
+// The program's entry: sets up the application object, runs InitInstance and ends the program.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

@@ -1,0 +1,34 @@
+// CInstanceManager: the machine-wide list of running processes of one named application,
+// shared with the capture application through a named mutex and a named file mapping.
+#pragma once
+#include "framework.h"
+
+#define MSG_INSTANCE_ADDED   1946
+#define MSG_INSTANCE_REMOVED 1947
+#define MAX_INSTANCES        1000
+
+class CInstanceManager : public CObject {
+    DECLARE_DYNAMIC(CInstanceManager)
+public:
+    CInstanceManager(const char* applicationName, DWORD additionalSize);
+    ~CInstanceManager() override;
+
+    int GetInstanceCount();
+    BOOL GetInstanceIds(CDWordArray& ids);
+    BOOL AddInstance(DWORD processId);
+    BOOL RemoveInstance(DWORD processId);
+
+protected:
+    void ResetList();
+    BOOL MapList();
+    void UnmapList();
+
+    CString applicationName;
+    DWORD listSize;
+    DWORD additionalSize;
+    CMutex listMutex;
+    CMutex additionalMutex;
+    HANDLE mapping;
+    struct InstanceListHeader* listView;
+    void* additionalView;
+};

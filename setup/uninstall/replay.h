@@ -1,0 +1,12 @@
+// Log replay: undoing what an installation log records.
+#pragma once
+
+// Deletes the files (read-only and hidden ones too) matching the pattern in the folder; returns the count.
+int DeleteMatchingFiles(const char* folder, const char* pattern);
+
+// Deletes the "Shell Link: " files, then removes the "Made Dir: " folders and their empty parents.
+void UndoLinksAndMadeDirs(const char* logPath);
+
+// Deletes what the file records name in installFolder (only onlyPrefix's records when it is given),
+// then removes the "Make Dir: " folders when empty.
+void UndoFileRecords(const char* logPath, const char* installFolder, const char* onlyPrefix);

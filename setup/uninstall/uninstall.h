@@ -1,0 +1,5 @@
+// The uninstall driver.
+#pragma once
+
+// installFolder ends in a backslash.
+void RunUninstall(const char* installFolder);

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+#include "framework.h"
+
+TEST(CString, AppendsAndSearches)
+{
+    CString s("C:\\Program Files");
+    s += "\\Glimra 5";
+    EXPECT_STREQ("C:\\Program Files\\Glimra 5", s);
+    EXPECT_EQ(2, s.Find('\\'));
+    EXPECT_EQ(16, s.ReverseFind('\\'));
+    EXPECT_EQ(-1, s.Find("glimra"));
+    EXPECT_STREQ("Glimra 5", s.Mid(17));
+    EXPECT_STREQ("C:", s.Left(2));
+}
+
+TEST(CString, SelfAssignmentFromItsOwnBufferKeepsTheText)
+{
+    CString s("abcdef");
+    s = (const char*)s + 2;
+    EXPECT_STREQ("cdef", s);
+    s += (const char*)s;
+    EXPECT_STREQ("cdefcdef", s);
+}
+
+TEST(CString, TrimsAndReplaces)
+{
+    CString s(" \t\\Tools/Glimra 5\\ \r\n");
+    s.Replace('/', '\\');
+    s.TrimLeft(" \t\r\n\\");
+    s.TrimRight(" \t\r\n\\");
+    EXPECT_STREQ("Tools\\Glimra 5", s);
+    CString p("a.exe\\b.exe");
+    EXPECT_EQ(2, p.Replace(".exe", ".locked"));
+    EXPECT_STREQ("a.locked\\b.locked", p);
+}
+
+TEST(CString, FormatsLikePrintf)
+{
+    CString s;
+    s.Format("%d.%02d.%02d.%02d", 5, 40, 6, 0);
+    EXPECT_STREQ("5.40.06.00", s);
+}

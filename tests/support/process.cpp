@@ -1,0 +1,50 @@
+#include "process.h"
+#include <vector>
+
+ChildProcess StartProcess(const std::string& commandLine, const char* workingDir)
+{
+    ChildProcess child;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back(0);
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        child.process = pi.hProcess;
+        child.id = pi.dwProcessId;
+    }
+    return child;
+}
+
+int WaitProcess(ChildProcess& child, DWORD timeoutMs)
+{
+    if (!child.process) return -1;
+    int result = -1;
+    if (WaitForSingleObject(child.process, timeoutMs) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(child.process, &code);
+        result = (int)code;
+    } else {
+        TerminateProcess(child.process, 255);
+        WaitForSingleObject(child.process, 5000);
+    }
+    CloseHandle(child.process);
+    child.process = nullptr;
+    return result;
+}
+
+int RunProcess(const std::string& commandLine, DWORD timeoutMs, const char* workingDir)
+{
+    ChildProcess child = StartProcess(commandLine, workingDir);
+    return WaitProcess(child, timeoutMs);
+}
+
+std::string TestProgramDir()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    size_t slash = s.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : s.substr(0, slash);
+}

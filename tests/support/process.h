@@ -1,0 +1,23 @@
+// Starting Windows programs from a test and waiting for them with a time limit.
+#pragma once
+#include <windows.h>
+#include <string>
+
+struct ChildProcess {
+    HANDLE process = nullptr;
+    DWORD id = 0;
+};
+
+// Starts the command line (program path quoted by the caller when it holds blanks). The handle is
+// null when the start failed.
+ChildProcess StartProcess(const std::string& commandLine, const char* workingDir = nullptr);
+
+// Waits at most timeoutMs; returns the exit code, or -1 on time-out (the process is then killed).
+// The handle is closed in both cases.
+int WaitProcess(ChildProcess& child, DWORD timeoutMs);
+
+// Start and wait in one.
+int RunProcess(const std::string& commandLine, DWORD timeoutMs, const char* workingDir = nullptr);
+
+// Directory of the running test program, without a trailing backslash.
+std::string TestProgramDir();

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the cross toolchain and the Wine test bed when something is missing.
+# Idempotent: returns at once when everything is already there.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have_cmd i686-w64-mingw32-g++-posix || need+=(mingw-w64)
+have_cmd wine || need+=(wine)
+have_pkg wine32:i386 || need+=(wine32:i386)
+have_pkg wine64 || need+=(wine64)
+have_cmd Xvfb || need+=(xvfb)
+[ -d /usr/src/googletest ] || need+=(googletest)
+have_cmd cmake || need+=(cmake)
+have_cmd import || need+=(imagemagick)
+have_cmd localedef || need+=(locales)
+[ -d /usr/share/i18n/locales ] || need+=(locales)
+
+if [ ${#need[@]} -gt 0 ]; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    echo "bootstrap: installing ${need[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $SUDO dpkg --add-architecture i386
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -qq
+    $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
