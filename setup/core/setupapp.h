@@ -1,8 +1,11 @@
-// The setup program's application class.
+// The setup program's application class and its static objects (defined in main.cpp).
 #pragma once
 #include "framework.h"
+#include "instance/instance.h"
 
 class CSetupApp : public CWinApp {
 public:
     BOOL InitInstance() override;
 };
+
+extern CInstanceManager g_InstanceManager;

@@ -21,6 +21,10 @@ public:
     virtual int Run();
     virtual int ExitInstance() { return 0; }
 
+    // The three-dimensional look of dialog controls; the system draws every dialog that way
+    // already, so there is nothing left to switch on. Always TRUE.
+    BOOL Enable3dControlsStatic() { return TRUE; }
+
     const char* m_pszAppName;
     HINSTANCE m_hInstance;
     CWnd* m_pMainWnd;
