@@ -3,7 +3,7 @@
 // step and Finish.
 #include <gtest/gtest.h>
 #include "sandbox.h"
-#include "winrobot.h"
+#include "wizardrobot.h"
 #include "wizardtexts.h"
 #include "wizard/setupwizarddlg.h"
 #include "engine/settings.h"
@@ -16,43 +16,11 @@ namespace {
 const DWORD kWait = 5000;
 const char kAgreement[] = "Licenc 1. sor\r\nLicenc 2. sor \xe1rv\xedzt\xfbr\xf5\r\n";
 
-// The page dialog now shown inside the frame.
-HWND ShownPage(HWND frame)
-{
-    HWND page = nullptr;
-    EnumChildWindows(frame, [](HWND child, LPARAM param) -> BOOL {
-        char name[16] = "";
-        GetClassNameA(child, name, sizeof(name));
-        if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(child) && GetParent(child) == GetAncestor(child, GA_ROOT)) {
-            *(HWND*)param = child;
-            return FALSE;
-        }
-        return TRUE;
-    }, (LPARAM)&page);
-    return page;
-}
+const char kAgreementUtf8[] = "Licenc 1. sor\r\nLicenc 2. sor árvíztűrő\r\n";
 
 bool FirstLineIs(const std::string& text, const std::string& line)
 {
     return text.substr(0, text.find_first_of("\r\n")) == line;
-}
-
-HWND FocusOf(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
-// Waits for the page that holds a control of that id (ids repeat, so the caller names one
-// that only this page has).
-bool WaitForPageWith(HWND frame, int id)
-{
-    return WaitUntil([&] {
-        HWND page = ShownPage(frame);
-        return page && GetDlgItem(page, id) && IsWindowVisible(GetDlgItem(page, id));
-    }, kWait);
 }
 
 class WizardTest : public ::testing::Test {
@@ -89,7 +57,11 @@ protected:
     {
         std::atomic<bool> done(false);
         std::thread robot([&] {
-            HWND frame = WaitForWindow(GetCurrentProcessId(), "#32770", TXT_FRAME_CAPTION, kWait);
+            WindowQuery query;
+            query.caption = TXT_FRAME_CAPTION;
+            query.className = DIALOG_CLASS;
+            query.processId = GetCurrentProcessId();
+            HWND frame = WaitForTopWindow(query, kWait);
             if (frame) script(frame);
             else ADD_FAILURE() << "the wizard frame did not appear";
             done = true;
@@ -106,8 +78,8 @@ protected:
         if (!frame) return;
         bool closed = WaitUntil([&] {
             if (!IsWindow(frame)) return true;
-            HWND box = WaitForMessageBox(GetCurrentProcessId(), 0);
-            if (box) ClickButton(box, IDYES);
+            MessageBoxView box = WaitForQuestion(GetCurrentProcessId(), 0);
+            if (box.window) ClickButton(box.window, IDYES);
             else PostMessageA(frame, WM_COMMAND, IDCANCEL, 0);
             Sleep(100);
             return !IsWindow(frame);
@@ -121,33 +93,33 @@ protected:
     // Next through the pages up to the one with the given control.
     static void Next(HWND frame, int idOnNextPage)
     {
-        ASSERT_TRUE(ClickButton(frame, IDOK)) << "Next not pressable";
-        ASSERT_TRUE(WaitForPageWith(frame, idOnNextPage)) << "page with control " << idOnNextPage << " not shown";
+        ASSERT_TRUE(Press(frame, IDOK)) << "Next not pressable";
+        ASSERT_TRUE(WaitForPageWith(frame, idOnNextPage, kWait)) << "page with control " << idOnNextPage << " not shown";
     }
     static void Back(HWND frame, int idOnPreviousPage)
     {
-        ASSERT_TRUE(ClickButton(frame, IDC_BACK)) << "Back not pressable";
-        ASSERT_TRUE(WaitForPageWith(frame, idOnPreviousPage)) << "page with control " << idOnPreviousPage << " not shown";
+        ASSERT_TRUE(Press(frame, IDC_BACK)) << "Back not pressable";
+        ASSERT_TRUE(WaitForPageWith(frame, idOnPreviousPage, kWait)) << "page with control " << idOnPreviousPage << " not shown";
     }
 
     static void ExpectWelcomeState(HWND frame)
     {
-        EXPECT_TRUE(WaitForCaption(frame, TXT_FRAME_CAPTION, kWait)) << WindowText(frame);
-        EXPECT_FALSE(ControlVisible(frame, IDC_BACK));
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == TXT_FRAME_CAPTION; }, kWait)) << WindowText(frame);
+        EXPECT_FALSE(IsControlVisible(frame, IDC_BACK));
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(frame, IDC_PICTURE)));
         EXPECT_EQ(TXT_NEXT, ControlText(frame, IDOK));
         EXPECT_EQ(TXT_CANCEL, ControlText(frame, IDCANCEL));
-        EXPECT_TRUE(ControlEnabled(frame, IDOK));
+        EXPECT_TRUE(IsControlEnabled(frame, IDOK));
     }
 
     static void ExpectAgreementState(HWND frame)
     {
-        EXPECT_TRUE(WaitForCaption(frame, TXT_ACCEPT, kWait)) << WindowText(frame);
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == TXT_ACCEPT; }, kWait)) << WindowText(frame);
         EXPECT_EQ(TXT_YES, ControlText(frame, IDOK));
         EXPECT_EQ(TXT_NO, ControlText(frame, IDCANCEL));
-        EXPECT_TRUE(ControlVisible(frame, IDC_BACK));
+        EXPECT_TRUE(IsControlVisible(frame, IDC_BACK));
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame, IDC_PICTURE)));
-        EXPECT_EQ(kAgreement, ControlText(ShownPage(frame), IDC_AGREEMENT_TEXT));
+        EXPECT_EQ(kAgreementUtf8, ControlText(ShownPage(frame), IDC_AGREEMENT_TEXT));
     }
 };
 
@@ -161,7 +133,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
 
     INT_PTR result = RunWizard([&](HWND frame) {
         // Start: the welcome page with the version banner, Next focused.
-        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT));
+        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
         ExpectWelcomeState(frame);
         EXPECT_EQ(GetDlgItem(frame, IDOK), FocusOf(frame));
         std::string banner = ControlText(ShownPage(frame), IDC_VERSION_TEXT);
@@ -177,21 +149,21 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         // Install type; Back returns to the agreement with its captions.
         Next(frame, IDC_AGREEMENT_TEXT);
         Next(frame, IDC_BROWSE);
-        EXPECT_TRUE(WaitForCaption(frame, TXT_FRAME_CAPTION, kWait)) << WindowText(frame);
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == TXT_FRAME_CAPTION; }, kWait)) << WindowText(frame);
         EXPECT_EQ(TXT_NEXT, ControlText(frame, IDOK));
         EXPECT_EQ(TXT_CANCEL, ControlText(frame, IDCANCEL));
         HWND page = ShownPage(frame);
         EXPECT_EQ(box.Path("target\\Glimra 5"), ControlText(page, IDC_FOLDER));
-        EXPECT_EQ(BST_CHECKED, ControlCheck(page, IDC_JUST_ME));
-        EXPECT_EQ(BST_UNCHECKED, ControlCheck(page, IDC_ALL_USERS));
+        EXPECT_EQ(BST_CHECKED, ControlCheckState(page, IDC_JUST_ME));
+        EXPECT_EQ(BST_UNCHECKED, ControlCheckState(page, IDC_ALL_USERS));
         Back(frame, IDC_AGREEMENT_TEXT);
         ExpectAgreementState(frame);
         Next(frame, IDC_BROWSE);
 
         // All users: the group page lists the common Programs folder's folders, sorted.
         page = ShownPage(frame);
-        SetCheck(page, IDC_JUST_ME, false);
-        SetCheck(page, IDC_ALL_USERS, true);
+        SetButtonCheck(page, IDC_JUST_ME, false);
+        SetButtonCheck(page, IDC_ALL_USERS, true);
         Next(frame, IDC_GROUP_COMBO);
         page = ShownPage(frame);
         HWND combo = GetDlgItem(page, IDC_GROUP_COMBO);
@@ -202,18 +174,18 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         EXPECT_STREQ("Alpha group", item);
         SendMessageA(combo, CB_GETLBTEXT, 1, (LPARAM)item);
         EXPECT_STREQ("Beta group", item);
-        EXPECT_EQ(BST_UNCHECKED, ControlCheck(page, IDC_AUTOSTART));
-        EXPECT_EQ(BST_CHECKED, ControlCheck(page, IDC_DESKTOP_ICON));
+        EXPECT_EQ(BST_UNCHECKED, ControlCheckState(page, IDC_AUTOSTART));
+        EXPECT_EQ(BST_CHECKED, ControlCheckState(page, IDC_DESKTOP_ICON));
         SetWindowTextA(combo, "Tools\\My group");
-        SetCheck(page, IDC_AUTOSTART, true);
-        SetCheck(page, IDC_DESKTOP_ICON, false);
+        SetButtonCheck(page, IDC_AUTOSTART, true);
+        SetButtonCheck(page, IDC_DESKTOP_ICON, false);
 
         // Back to the install type keeps all users; the user's own list after switching back.
         Back(frame, IDC_BROWSE);
         page = ShownPage(frame);
-        EXPECT_EQ(BST_CHECKED, ControlCheck(page, IDC_ALL_USERS));
-        SetCheck(page, IDC_ALL_USERS, false);
-        SetCheck(page, IDC_JUST_ME, true);
+        EXPECT_EQ(BST_CHECKED, ControlCheckState(page, IDC_ALL_USERS));
+        SetButtonCheck(page, IDC_ALL_USERS, false);
+        SetButtonCheck(page, IDC_JUST_ME, true);
         Next(frame, IDC_GROUP_COMBO);
         page = ShownPage(frame);
         combo = GetDlgItem(page, IDC_GROUP_COMBO);
@@ -221,19 +193,19 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         ASSERT_EQ(1, (int)SendMessageA(combo, CB_GETCOUNT, 0, 0));
         SendMessageA(combo, CB_GETLBTEXT, 0, (LPARAM)item);
         EXPECT_STREQ("Own group", item);
-        EXPECT_EQ(BST_CHECKED, ControlCheck(page, IDC_AUTOSTART));
-        EXPECT_EQ(BST_UNCHECKED, ControlCheck(page, IDC_DESKTOP_ICON));
+        EXPECT_EQ(BST_CHECKED, ControlCheckState(page, IDC_AUTOSTART));
+        EXPECT_EQ(BST_UNCHECKED, ControlCheckState(page, IDC_DESKTOP_ICON));
 
         // Ready page, Back and forth, and the cancel question answered No.
         Next(frame, IDC_READY_TEXT);
         Back(frame, IDC_GROUP_COMBO);
         EXPECT_EQ("Tools\\My group", ControlText(ShownPage(frame), IDC_GROUP_COMBO));
         Next(frame, IDC_READY_TEXT);
-        ASSERT_TRUE(ClickButton(frame, IDCANCEL));
-        HWND question = WaitForMessageBox(GetCurrentProcessId(), kWait);
-        ASSERT_TRUE(question);
-        EXPECT_EQ(TXT_CONFIRM_CANCEL, MessageBoxText(question));
-        EXPECT_EQ(TXT_APP_TITLE, WindowText(question));
+        ASSERT_TRUE(Press(frame, IDCANCEL));
+        MessageBoxView question = WaitForQuestion(GetCurrentProcessId(), kWait);
+        ASSERT_TRUE(question.window);
+        EXPECT_EQ(TXT_CONFIRM_CANCEL, question.text);
+        EXPECT_EQ(TXT_APP_TITLE, question.caption);
         ASSERT_TRUE(AnswerMessageBox(question, IDNO, kWait));
         EXPECT_TRUE(IsWindow(frame));
         page = ShownPage(frame);
@@ -242,12 +214,12 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         EXPECT_FALSE(FolderExists(box.Path("target\\Glimra 5")));
 
         // The install step.
-        ASSERT_TRUE(ClickButton(frame, IDOK));
-        ASSERT_TRUE(WaitForControlText(frame, IDOK, TXT_FINISH, 15000)) << ControlText(frame, IDOK);
+        ASSERT_TRUE(Press(frame, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(frame, IDOK) == TXT_FINISH; }, 15000)) << ControlText(frame, IDOK);
         page = ShownPage(frame);
-        EXPECT_FALSE(ControlEnabled(frame, IDC_BACK));
-        EXPECT_FALSE(ControlEnabled(frame, IDCANCEL));
-        EXPECT_TRUE(ControlEnabled(frame, IDOK));
+        EXPECT_FALSE(IsControlEnabled(frame, IDC_BACK));
+        EXPECT_FALSE(IsControlEnabled(frame, IDCANCEL));
+        EXPECT_TRUE(IsControlEnabled(frame, IDOK));
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_RUN_NOW)));
         EXPECT_EQ(BST_UNCHECKED, (int)SendMessageA(GetDlgItem(page, IDC_RUN_NOW), BM_GETCHECK, 0, 0));
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_PLEASE_WAIT)));
@@ -257,7 +229,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         EXPECT_TRUE(FileExists(box.Path("target\\Glimra 5\\Glmr5.exe")));
 
         SendMessageA(GetDlgItem(page, IDC_RUN_NOW), BM_SETCHECK, BST_CHECKED, 0);
-        ASSERT_TRUE(ClickButton(frame, IDOK));
+        ASSERT_TRUE(Press(frame, IDOK));
         WaitUntil([&] { return !IsWindow(frame); }, kWait);
     });
 
@@ -274,17 +246,17 @@ TEST_F(WizardTest, FinishWithoutRunNowClearsTheOption)
 {
     g_bRunAfter = TRUE;   // as from "-runafter": the box alone decides
     INT_PTR result = RunWizard([&](HWND frame) {
-        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT));
+        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
         Next(frame, IDC_AGREEMENT_TEXT);
         Next(frame, IDC_BROWSE);
         Next(frame, IDC_GROUP_COMBO);
         // An empty group name is kept as it is.
         SetWindowTextA(GetDlgItem(ShownPage(frame), IDC_GROUP_COMBO), "");
         Next(frame, IDC_READY_TEXT);
-        ASSERT_TRUE(ClickButton(frame, IDOK));
-        ASSERT_TRUE(WaitForControlText(frame, IDOK, TXT_FINISH, 15000)) << ControlText(frame, IDOK);
-        EXPECT_EQ(BST_UNCHECKED, ControlCheck(ShownPage(frame), IDC_RUN_NOW));
-        ASSERT_TRUE(ClickButton(frame, IDOK));
+        ASSERT_TRUE(Press(frame, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(frame, IDOK) == TXT_FINISH; }, 15000)) << ControlText(frame, IDOK);
+        EXPECT_EQ(BST_UNCHECKED, ControlCheckState(ShownPage(frame), IDC_RUN_NOW));
+        ASSERT_TRUE(Press(frame, IDOK));
         WaitUntil([&] { return !IsWindow(frame); }, kWait);
     });
     EXPECT_EQ(IDOK, result);
@@ -296,19 +268,20 @@ TEST_F(WizardTest, FinishWithoutRunNowClearsTheOption)
 TEST_F(WizardTest, NoOnAgreementAsksAndYesCancelsWithNothingInstalled)
 {
     INT_PTR result = RunWizard([&](HWND frame) {
-        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT));
+        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
         Next(frame, IDC_AGREEMENT_TEXT);
-        ASSERT_TRUE(ClickButton(frame, IDCANCEL));   // "Nem"
-        HWND question = WaitForMessageBox(GetCurrentProcessId(), kWait);
-        ASSERT_TRUE(question);
-        EXPECT_EQ(TXT_CONFIRM_CANCEL, MessageBoxText(question));
-        // No is the default button.
-        EXPECT_EQ(IDNO, LOWORD(SendMessageA(question, DM_GETDEFID, 0, 0)));
+        ASSERT_TRUE(Press(frame, IDCANCEL));   // "Nem"
+        MessageBoxView question = WaitForQuestion(GetCurrentProcessId(), kWait);
+        ASSERT_TRUE(question.window);
+        EXPECT_EQ(TXT_CONFIRM_CANCEL, question.text);
+        EXPECT_EQ(TXT_APP_TITLE, question.caption);
+        EXPECT_EQ((std::vector<int>{ IDYES, IDNO }), question.buttons);
+        EXPECT_EQ(IDNO, question.defaultButton);
         ASSERT_TRUE(AnswerMessageBox(question, IDNO, kWait));
         ExpectAgreementState(frame);
-        ASSERT_TRUE(ClickButton(frame, IDCANCEL));
-        question = WaitForMessageBox(GetCurrentProcessId(), kWait);
-        ASSERT_TRUE(question);
+        ASSERT_TRUE(Press(frame, IDCANCEL));
+        question = WaitForQuestion(GetCurrentProcessId(), kWait);
+        ASSERT_TRUE(question.window);
         ASSERT_TRUE(AnswerMessageBox(question, IDYES, kWait));
         WaitUntil([&] { return !IsWindow(frame); }, kWait);
     });
@@ -325,7 +298,7 @@ TEST_F(WizardTest, BetaBannerAndReinstallHint)
     MakeFolders(box.Path("target\\Glimra 5"));
     WriteFileText(box.Path("target\\Glimra 5\\Glmr5.exe"), "old");
     RunWizard([&](HWND frame) {
-        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT));
+        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
         std::string banner = ControlText(ShownPage(frame), IDC_VERSION_TEXT);
         EXPECT_TRUE(FirstLineIs(banner, "Glimra ver. 5.41.02 Beta 7")) << banner;
         Next(frame, IDC_AGREEMENT_TEXT);
