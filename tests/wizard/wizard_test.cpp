@@ -206,7 +206,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         ASSERT_TRUE(question.window);
         EXPECT_EQ(TXT_CONFIRM_CANCEL, question.text);
         EXPECT_EQ(TXT_APP_TITLE, question.caption);
-        ASSERT_TRUE(AnswerMessageBox(question, IDNO, kWait));
+        ASSERT_TRUE(Answer(question, IDNO, kWait));
         EXPECT_TRUE(IsWindow(frame));
         page = ShownPage(frame);
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_READY_TEXT)));
@@ -276,13 +276,15 @@ TEST_F(WizardTest, NoOnAgreementAsksAndYesCancelsWithNothingInstalled)
         EXPECT_EQ(TXT_CONFIRM_CANCEL, question.text);
         EXPECT_EQ(TXT_APP_TITLE, question.caption);
         EXPECT_EQ((std::vector<int>{ IDYES, IDNO }), question.buttons);
-        EXPECT_EQ(IDNO, question.defaultButton);
-        ASSERT_TRUE(AnswerMessageBox(question, IDNO, kWait));
+        // No is the default button.
+        LONG noStyle = GetWindowLongA(GetDlgItem(question.window, IDNO), GWL_STYLE) & BS_TYPEMASK;
+        EXPECT_EQ(BS_DEFPUSHBUTTON, noStyle);
+        ASSERT_TRUE(Answer(question, IDNO, kWait));
         ExpectAgreementState(frame);
         ASSERT_TRUE(Press(frame, IDCANCEL));
         question = WaitForQuestion(GetCurrentProcessId(), kWait);
         ASSERT_TRUE(question.window);
-        ASSERT_TRUE(AnswerMessageBox(question, IDYES, kWait));
+        ASSERT_TRUE(Answer(question, IDYES, kWait));
         WaitUntil([&] { return !IsWindow(frame); }, kWait);
     });
     EXPECT_EQ(IDCANCEL, result);

@@ -79,3 +79,8 @@ void SetButtonCheck(HWND dialog, int id, bool checked)
 {
     SendMessageW(GetDlgItem(dialog, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+bool Answer(const MessageBoxView& box, int buttonId, DWORD timeoutMs)
+{
+    return box.window && PressButtonById(box.window, buttonId) && WaitForWindowGone(box.window, timeoutMs);
+}

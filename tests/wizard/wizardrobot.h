@@ -18,6 +18,9 @@ HWND FocusOf(HWND window);
 // A message box of the process: a dialog whose static 0xFFFF has text.
 MessageBoxView WaitForQuestion(DWORD processId, DWORD timeoutMs);
 
+// Answers the message box by its button's command and waits until it is gone.
+bool Answer(const MessageBoxView& box, int buttonId, DWORD timeoutMs);
+
 // Presses the button as a user could: FALSE, and nothing pressed, when it is hidden or disabled.
 bool Press(HWND dialog, int id);
 // Sets a check box or radio button as a click would leave it.
