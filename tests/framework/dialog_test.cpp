@@ -260,12 +260,22 @@ TEST(Dialog, MainWindowDialogOwnsNestedDialogsAndIsNoLongerTheMainWindowWhenItEn
 
 TEST(Dialog, MissingTemplateOrControlsAreReported)
 {
+    CTestApp app;
     CTestDlg noTemplate(nullptr, 999);
+    app.m_pMainWnd = &noTemplate;
     EXPECT_EQ(-1, noTemplate.DoModal());
     EXPECT_FALSE(noTemplate.Create(999));
+    // A main window that never opened must not keep the message loop waiting.
+    bool loopHung = false;
+    UINT_PTR stop = After(2000, [&] { loopHung = true; PostQuitMessage(0); });
+    EXPECT_EQ(0, app.Run());
+    EXPECT_FALSE(loopHung);
+    KillTimer(nullptr, stop);
+    g_timers.erase(stop);
 
     CTestDlg broken(nullptr, IDD_TEST_BROKEN);
     ASSERT_TRUE(broken.Create(IDD_TEST_BROKEN));
+    EXPECT_EQ(-1, broken.DoModal()) << "an open dialog cannot be run modally again";
     EXPECT_FALSE(broken.UpdateData(TRUE));
     EXPECT_TRUE(broken.DestroyWindow());
     EXPECT_EQ(nullptr, broken.m_hWnd);
