@@ -18,6 +18,7 @@ CDialog::~CDialog()
 
 INT_PTR CDialog::DoModal()
 {
+    if (m_hWnd) return -1;
     HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     CWinApp* pApp = AfxGetApp();
     if (!hWndParent && pApp && pApp->m_pMainWnd && pApp->m_pMainWnd != this)

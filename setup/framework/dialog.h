@@ -16,7 +16,7 @@ public:
     ~CDialog() override;
 
     // Runs the dialog modally and returns the value given to EndDialog; -1 when the template
-    // cannot be loaded. With no parent the application's main window owns it, unless that is
+    // cannot be loaded or the dialog is already open. With no parent the application's main window owns it, unless that is
     // this dialog itself. The dialog is centred.
     virtual INT_PTR DoModal();
     // Creates the dialog modeless (a child when the template says so); FALSE on failure.

@@ -21,7 +21,7 @@ CWinApp::~CWinApp()
 int CWinApp::Run()
 {
     MSG msg;
-    while (m_pMainWnd && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (m_pMainWnd && m_pMainWnd->m_hWnd && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

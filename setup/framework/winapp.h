@@ -19,7 +19,8 @@ public:
     ~CWinApp() override;
 
     virtual BOOL InitInstance() { return FALSE; }
-    // The message loop; it ends at once when the program has no main window.
+    // The message loop; it ends at once when the program has no main window, or one whose
+    // window is gone (a dialog that was the main window while it ran, or never opened).
     virtual int Run();
     virtual int ExitInstance() { return 0; }
 
