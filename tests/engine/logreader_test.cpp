@@ -9,7 +9,8 @@
 // Every line piece the reader yields for a file of these bytes.
 static std::vector<std::string> ReadPieces(const std::string& bytes)
 {
-    std::string path = FreshFolder("reader") + "\\script.log";
+    std::string folder = FreshFolder("reader");
+    std::string path = folder + "\\script.log";
     WriteFileBytes(path, bytes);
     std::vector<std::string> pieces;
     FILE* file = fopen(path.c_str(), "r");
@@ -17,6 +18,7 @@ static std::vector<std::string> ReadPieces(const std::string& bytes)
     char line[LOG_LINE_SIZE];
     while (ReadLogLine(file, line)) pieces.push_back(line);
     fclose(file);
+    RemoveTree(folder);
     return pieces;
 }
 
@@ -161,5 +163,4 @@ TEST(InstallLog, AppendWritesCrLfAndCreatesTheFile)
     AppendLogLine(missingFolder.c_str(), "text");
     EXPECT_FALSE(PathExists(missingFolder));
     RemoveTree(std::string(ENGINE_ROOT) + "\\append");
-    RemoveTree(std::string(ENGINE_ROOT) + "\\reader");
 }

@@ -108,3 +108,12 @@ TEST_F(DelayedDeletion, WininitSectionNearTheBufferSizeIsNotCut)
     EXPECT_FALSE(AddWininitDeletion("C:\\x"));
     EXPECT_EQ(Joined(expected), Joined(RenameEntries()));
 }
+
+TEST_F(DelayedDeletion, FailingSystemListFallsBackToWininit)
+{
+    // The system's list refuses an empty path, so the entry goes to WININIT.INI after the others.
+    WriteSection({ "NUL=C:\\first.tmp" });
+    ASSERT_FALSE(MoveFileExA("", nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+    DeleteOnReboot("");
+    EXPECT_EQ("NUL=C:\\first.tmp,NUL=", Joined(RenameEntries()));
+}
