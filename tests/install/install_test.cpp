@@ -48,6 +48,10 @@ protected:
         commonDesktop = box.Path("common\\Desktop");
         commonStartup = box.Path("common\\Startup");
         MakePackage(kScript);
+        // A Start menu holds other entries; an empty programs folder would go with the replay's
+        // climb over emptied parents.
+        WriteFileText(userPrograms + "\\other.lnk", "x");
+        WriteFileText(commonPrograms + "\\other.lnk", "x");
 
         g_strSourceDir = pkg.c_str();
         g_strInstallDir = inst.c_str();
@@ -250,7 +254,6 @@ TEST_F(InstallTest, ReinstallRemovesTheOldGroupWhenTheGroupChanged)
 
 TEST_F(InstallTest, ProgramGroupIsNormalisedAndReplayedAwayUpToTheFirstFolderInUse)
 {
-    WriteFileText(userPrograms + "\\other.lnk", "keeps the programs folder");
     g_strProgramGroup = " \t\\Tools/Glimra 5\\ \r\n";
     g_bDesktopIcon = FALSE;
     g_bAutoStart = FALSE;
