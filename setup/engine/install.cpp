@@ -1,5 +1,4 @@
 #include "install.h"
-#include <stdlib.h>
 #include "fileplace.h"
 #include "helpers.h"
 #include "installlog.h"
@@ -90,9 +89,13 @@ static void WriteRegistryEntries()
 }
 
 // A settings file lying next to the self-extracting package that started the setup is installed.
+// A package path that does not fit MAX_PATH counts as absent.
 static void CopyPackageSettingsFile()
 {
-    CString packageFolder = GetParentFolder(getenv("sfxname"));
+    char package[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA(PACKAGE_PATH_VARIABLE, package, sizeof(package));
+    if (length == 0 || length >= sizeof(package)) return;
+    CString packageFolder = GetParentFolder(package);
     if (!packageFolder.IsEmpty()) CopyInstallFile(SETTINGS_FILE_NAME, packageFolder, g_strInstallDir, NULL);
 }
 

@@ -13,6 +13,8 @@
 #define README_FILE_NAME    "readme.txt"
 // Settings file installed from beside the self-extracting package.
 #define SETTINGS_FILE_NAME  "Glmr5.ini"
+// Environment variable holding the path of the self-extracting package that started the setup.
+#define PACKAGE_PATH_VARIABLE "sfxname"
 
 // Name under which the application's running copies and the setup register themselves.
 #define INSTANCE_REGISTRY_NAME "Orvane.Glimra.v4"

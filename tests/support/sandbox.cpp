@@ -4,6 +4,7 @@
 namespace {
 
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kUserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 const char* const kUserFolders[] = { "Programs", "Desktop", "Startup" };
 const char* const kCommonFolders[] = { "Common Programs", "Common Desktop", "Common Startup" };
 
@@ -56,25 +57,38 @@ Sandbox::~Sandbox()
     RemoveDirectoryA("C:\\glmtest");
 }
 
-void Sandbox::SaveShellFolder(bool allUsers, const char* valueName)
+void Sandbox::SaveValue(HKEY root, const char* key, const char* valueName)
 {
     for (const SavedValue& s : m_saved)
-        if (s.allUsers == allUsers && s.name == valueName) return;
-    SavedValue saved{allUsers, valueName, false, ""};
-    saved.existed = ReadValue(RootOf(allUsers), kShellFolders, valueName, saved.value);
+        if (s.root == root && s.key == key && s.name == valueName) return;
+    SavedValue saved{root, key, valueName, false, REG_SZ, ""};
+    HKEY h;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) == ERROR_SUCCESS) {
+        char buffer[4096];
+        DWORD size = sizeof(buffer);
+        if (RegQueryValueExA(h, valueName, nullptr, &saved.type, (BYTE*)buffer, &size) == ERROR_SUCCESS) {
+            saved.existed = true;
+            saved.data.assign(buffer, size);
+        }
+        RegCloseKey(h);
+    }
     m_saved.push_back(saved);
 }
 
 void Sandbox::SetShellFolder(bool allUsers, const char* valueName, const std::string& path)
 {
-    SaveShellFolder(allUsers, valueName);
+    SaveValue(RootOf(allUsers), kShellFolders, valueName);
+    SaveValue(RootOf(allUsers), kUserShellFolders, valueName);
     RegSetString(RootOf(allUsers), kShellFolders, valueName, path);
+    RegSetString(RootOf(allUsers), kUserShellFolders, valueName, path);
 }
 
 void Sandbox::DeleteShellFolder(bool allUsers, const char* valueName)
 {
-    SaveShellFolder(allUsers, valueName);
+    SaveValue(RootOf(allUsers), kShellFolders, valueName);
+    SaveValue(RootOf(allUsers), kUserShellFolders, valueName);
     DeleteValue(RootOf(allUsers), kShellFolders, valueName);
+    DeleteValue(RootOf(allUsers), kUserShellFolders, valueName);
 }
 
 void Sandbox::RedirectShellFolders()
@@ -94,8 +108,13 @@ void Sandbox::RedirectShellFolders()
 void Sandbox::RestoreShellFolders()
 {
     for (const SavedValue& s : m_saved) {
-        if (s.existed) RegSetString(RootOf(s.allUsers), kShellFolders, s.name.c_str(), s.value);
-        else DeleteValue(RootOf(s.allUsers), kShellFolders, s.name.c_str());
+        HKEY h;
+        if (!s.existed) {
+            DeleteValue(s.root, s.key, s.name.c_str());
+        } else if (RegCreateKeyExA(s.root, s.key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(h, s.name.c_str(), 0, s.type, (const BYTE*)s.data.data(), (DWORD)s.data.size());
+            RegCloseKey(h);
+        }
     }
     m_saved.clear();
 }
@@ -144,7 +163,7 @@ void Sandbox::Clean()
     MakeFolders(m_root);
     for (const SavedValue& s : m_saved) {
         std::string value;
-        if (ReadValue(RootOf(s.allUsers), kShellFolders, s.name.c_str(), value) &&
+        if (ReadValue(s.root, s.key, s.name.c_str(), value) &&
             value.compare(0, m_root.size() + 1, m_root + "\\") == 0)
             MakeFolders(value);
     }

@@ -24,8 +24,10 @@ public:
     const std::string& Root() const { return m_root; }
     std::string Path(const std::string& relative) const { return m_root + "\\" + relative; }
 
-    // Sets (or with deleteValue removes) a Shell Folders value of HKEY_CURRENT_USER (allUsers FALSE)
-    // or HKEY_LOCAL_MACHINE (TRUE). The first change of each value saves its original for restoring.
+    // Sets or removes a Shell Folders value of HKEY_CURRENT_USER (allUsers false) or
+    // HKEY_LOCAL_MACHINE (true). The same-named "User Shell Folders" value is set or removed as
+    // well: the shell rewrites Shell Folders values from it whenever it resolves such a folder.
+    // The first change of each value saves its original for restoring.
     void SetShellFolder(bool allUsers, const char* valueName, const std::string& path);
     void DeleteShellFolder(bool allUsers, const char* valueName);
 
@@ -42,12 +44,14 @@ public:
 
 private:
     struct SavedValue {
-        bool allUsers;
+        HKEY root;
+        std::string key;
         std::string name;
         bool existed;
-        std::string value;
+        DWORD type;
+        std::string data;
     };
-    void SaveShellFolder(bool allUsers, const char* valueName);
+    void SaveValue(HKEY root, const char* key, const char* valueName);
     void RestoreShellFolders();
 
     std::string m_root;
