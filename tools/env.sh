@@ -23,18 +23,11 @@ ensure_locale
 # The private prefix is made once per build folder.
 ensure_prefix() {
     ensure_locale || return 1
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "env: making the Wine prefix $WINEPREFIX"
-        mkdir -p "$(dirname "$WINEPREFIX")"
-        wineboot -i >/dev/null 2>&1
-        wineserver -w
-    fi
-    # Windows not managed by an X window manager: there is none on Xvfb, and Wine would wait
-    # two seconds for one whenever a window is hidden or destroyed.
-    if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        wineserver -w
-    fi
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    echo "env: making the Wine prefix $WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
 }
 
 # Starts Xvfb on a free display number unless DISPLAY is already given; sets STARTED_XVFB to its pid.
