@@ -141,6 +141,11 @@ int ControlCheckState(HWND dialog, int id)
 
 int DefaultButtonId(HWND dialog)
 {
+    // The push button drawn as the default one; the dialog's own record (DM_GETDEFID) is not
+    // always kept up to date by the system's message box.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (WindowClass(child) == "Button" && (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return GetDlgCtrlID(child);
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 2000, &result)) return 0;
     return HIWORD(result) == DC_HASDEFID ? LOWORD(result) : 0;

@@ -33,7 +33,7 @@ bool IsControlEnabled(HWND dialog, int id);
 bool IsControlVisible(HWND dialog, int id);
 // BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE of a check box or radio button.
 int ControlCheckState(HWND dialog, int id);
-// The dialog's default push button id (DM_GETDEFID), 0 when none.
+// The dialog's default push button id (the one drawn as default, else DM_GETDEFID), 0 when none.
 int DefaultButtonId(HWND dialog);
 // Ids of the dialog's push buttons, in child order.
 std::vector<int> ButtonIds(HWND dialog);
