@@ -163,7 +163,8 @@ TEST_F(GlmResResources, EveryDialogCanBeCreatedAndShowsItsTitle)
         ASSERT_NE(nullptr, dlg) << "dialog " << d.id << ": error " << GetLastError();
         char title[128] = {};
         GetWindowTextA(dlg, title, sizeof(title));
-        // "&&" is only the way a single "&" is written; the caption keeps what the template holds.
+        // Titles with "&&" are tab labels, where the tab control shows a single "&"; the window
+        // text keeps both.
         EXPECT_EQ(std::string(d.title), title) << "dialog " << d.id;
         DestroyWindow(dlg);
     }
