@@ -233,6 +233,28 @@ TEST_F(UninstallTest, WithoutLogsTheFixedNameShortcutsAndGroupsStillGo)
     EXPECT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\Extras\\c.lnk"));
 }
 
+TEST_F(UninstallTest, EveryLoadedProfileLosesItsShortcuts)
+{
+    const std::string defaultFolders = ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    std::string desktop = box.Path("default\\Desktop"), startup = box.Path("default\\Startup");
+    std::string programs = box.Path("default\\Programs");
+    for (const std::string& folder : { desktop, startup, programs + "\\Glimra 5" }) MakeFolders(folder);
+    box.OverrideValue(HKEY_USERS, defaultFolders, "Desktop", desktop);
+    box.OverrideValue(HKEY_USERS, defaultFolders, "Startup", startup);
+    box.OverrideValue(HKEY_USERS, defaultFolders, "Programs", programs);
+    WriteFileText(desktop + "\\" + kAppLink, "x");
+    WriteFileText(startup + "\\" + kAppLink, "x");
+    WriteFileText(programs + "\\Glimra 5\\" + kAppLink, "x");
+    WriteFileText(userDesktop + "\\" + kAppLink, "x");
+
+    Uninstall();
+    EXPECT_FALSE(FileExists(desktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(startup + "\\" + kAppLink));
+    EXPECT_FALSE(FolderExists(programs + "\\Glimra 5"));
+    EXPECT_TRUE(FolderExists(programs));
+    EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+}
+
 TEST_F(UninstallTest, NotEmptyInstallationFolderWithoutLogStays)
 {
     MakeFolders(inst);
