@@ -6,6 +6,9 @@
 class CSetupApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };
 
 extern CInstanceManager g_InstanceManager;
