@@ -57,14 +57,14 @@ BOOL CSetupApp::InitInstance()
         AskWithString(IDS_CONFIRM_UNINSTALL, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return FALSE;
 
-    int otherCopies = g_InstanceManager.GetInstanceCount() - 1;
+    int otherCopies = m_pInstances ? m_pInstances->GetInstanceCount() - 1 : 0;
     if (otherCopies >= 1) {
         if (installMode && !HasCloseWithoutAskingSwitch(__argc, Arguments()) &&
             AskToCloseCopies(otherCopies, caption) != IDYES) {
             AskWithString(IDS_SETUP_STOPPED, caption, MB_OK | MB_ICONINFORMATION);
             return TRUE;
         }
-        CloseOtherCopies(g_InstanceManager);
+        CloseOtherCopies(*m_pInstances);
     }
 
     if (installMode) return RunInstall();

@@ -201,6 +201,17 @@ TEST_F(StartupE2E, InstallWithTwoCopiesAsksMessage4WithTheNumberAndYesClosesBoth
     });
 }
 
+TEST_F(StartupE2E, ACopyRegisteredAfterTheSetupIsClosedToo)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("setup.exe");
+        MessageBoxView box = ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES);
+        StartCopies(1);  // registered after the setup: the list is copy, setup, copy
+        Answer(box, IDYES);
+        ExpectInstallRun();
+    });
+}
+
 TEST_F(StartupE2E, NoToMessage1ShowsMessage3AndLeavesTheCopyRunning)
 {
     StartCopies(1);
