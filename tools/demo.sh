@@ -38,7 +38,7 @@ screenshot() {
 wait_for_line() {
     local limit=$(( $1 * 10 ))
     for ((n = 0; n < limit; n++)); do
-        tr -d '\r' < "$2" 2>/dev/null | grep -qx "$3" && return 0
+        [ -f "$2" ] && tr -d '\r' < "$2" | grep -qx "$3" && return 0
         sleep 0.1
     done
     return 1

@@ -39,10 +39,9 @@ static int AskToCloseCopies(int otherCopies, const char* caption)
     return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING);
 }
 
+// Dialog controls need no switch for their three-dimensional look: the system draws them so.
 BOOL CSetupApp::InitInstance()
 {
-    Enable3dControlsStatic();
-
     g_bSilent = HasSilentSwitch(__argc, Arguments());
     if (IsRemovalRun(__argc, Arguments())) RunRemoval(Arguments()[2]);
 
