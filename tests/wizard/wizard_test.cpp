@@ -279,9 +279,12 @@ TEST_F(WizardTest, NoOnAgreementAsksAndYesCancelsWithNothingInstalled)
         EXPECT_EQ(TXT_CONFIRM_CANCEL, question.text);
         EXPECT_EQ(TXT_APP_TITLE, question.caption);
         EXPECT_EQ((std::vector<int>{ IDYES, IDNO }), question.buttons);
-        // No is the default button.
+        // No is the default button, and the icon is the question mark (the system's message box
+        // shows it in its icon static, 0x440; shared icons are one handle within a process).
         LONG noStyle = GetWindowLongA(GetDlgItem(question.window, IDNO), GWL_STYLE) & BS_TYPEMASK;
         EXPECT_EQ(BS_DEFPUSHBUTTON, noStyle);
+        HICON icon = (HICON)SendDlgItemMessageA(question.window, 0x440, STM_GETICON, 0, 0);
+        EXPECT_EQ(LoadIconA(nullptr, (LPCSTR)IDI_QUESTION), icon);
         ASSERT_TRUE(Answer(question, IDNO, kWait));
         ExpectAgreementState(frame);
         ASSERT_TRUE(Press(frame, IDCANCEL));
