@@ -127,6 +127,15 @@ protected:
         return Press(frame, IDOK) && WaitForPageWith(frame, idOnNextPage, kWait);
     }
 
+    // Answers the re-install question with Yes and waits for the wizard; null when either is missing.
+    HWND AcceptQuestionAndWaitForFrame(const ChildProcess& child)
+    {
+        MessageBoxView question = WaitForQuestion(child.id, kWait);
+        EXPECT_TRUE(question.window) << "no re-install question";
+        if (!question.window || !Answer(question, IDYES, kWait)) return nullptr;
+        return WaitForFrame(child);
+    }
+
     // Next through the pages from the welcome page, the installation, Finish, and the end of the
     // program.
     static void InstallThroughWizard(HWND frame, ChildProcess& child)
@@ -434,10 +443,7 @@ TEST_F(DriverTest, YesToTheSameVersionReinstallsFromTheLegacyLogWithoutOpeningTh
     WriteFileText(installed + "\\install.log", "Shell Link: " + programs + "\\Old group\\Glimra 5.lnk\r\n");
 
     ChildProcess child = StartSetup(package, "");
-    MessageBoxView question = WaitForQuestion(child.id, kWait);
-    ASSERT_TRUE(question.window) << "no re-install question";
-    ASSERT_TRUE(Answer(question, IDYES, kWait));
-    HWND frame = WaitForFrame(child);
+    HWND frame = AcceptQuestionAndWaitForFrame(child);
     ASSERT_TRUE(frame);
     ASSERT_TRUE(Next(frame, IDC_AGREEMENT_TEXT));
     ASSERT_TRUE(Next(frame, IDC_BROWSE));
@@ -462,10 +468,7 @@ TEST_F(DriverTest, WithoutAStartupFolderNoShortcutNamesTheGroup)
                   "Shell Link: " + box.Path("user\\Programs") + "\\Tools\\Glimra 5\\Glimra 5.lnk\r\n");
 
     ChildProcess child = StartSetup(package, "");
-    MessageBoxView question = WaitForQuestion(child.id, kWait);
-    ASSERT_TRUE(question.window) << "no re-install question";
-    ASSERT_TRUE(Answer(question, IDYES, kWait));
-    HWND frame = WaitForFrame(child);
+    HWND frame = AcceptQuestionAndWaitForFrame(child);
     ASSERT_TRUE(frame);
     WizardView view = ReadWizardSettingsAndCancel(frame, child, CancelWizard);
     EXPECT_EQ("Glimra 5", view.group);
