@@ -29,7 +29,6 @@ public:
 
     // Byte for byte, as strcmp: no collation rules (which would, for one, pass over a soft hyphen).
     int Compare(const char* psz) const { return strcmp(GetString(), psz); }
-    int CompareNoCase(const char* psz) const { return lstrcmpiA(GetString(), psz); }
 
     // Searches return the index of the match, or -1.
     int Find(char ch, int nStart = 0) const;
