@@ -2,6 +2,8 @@
 // thread: page order, captions, Back, the cancel question, values kept across Back, the install
 // step and Finish.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 #include "sandbox.h"
 #include "wizardrobot.h"
 #include "wizardtexts.h"
@@ -338,16 +340,46 @@ HWND WaitForFolderBrowser(HWND frame)
     return browser;
 }
 
-// Opens the browser, checks that the installation folder exists meanwhile, presses the button.
+// The text of the folder tree's selected item; empty when nothing is selected yet.
+std::string SelectedFolderName(HWND browser)
+{
+    HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+    if (!tree) tree = FindWindowExA(FindWindowExA(browser, nullptr, nullptr, nullptr), nullptr, "SysTreeView32", nullptr);
+    HTREEITEM item = tree ? TreeView_GetSelection(tree) : nullptr;
+    if (!item) return std::string();
+    char text[MAX_PATH] = {};
+    TVITEMA data = {};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = sizeof(text);
+    SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&data);
+    return text;
+}
+
+// Opens the browser, checks that the installation folder exists meanwhile, waits until the
+// browser has selected it, presses the button. Wine's browser now and then leaves its tree at the
+// root instead of taking the selection it is sent; such a pass is cancelled (which changes nothing
+// on the page) and the browser opened again.
 void BrowseAndPress(HWND frame, const std::string& installDir, int button)
 {
-    HWND page = ShownPage(frame);
-    ASSERT_TRUE(Press(page, IDC_BROWSE));
-    HWND browser = WaitForFolderBrowser(frame);
-    ASSERT_TRUE(browser) << "no folder browser";
-    EXPECT_TRUE(FolderExists(installDir)) << installDir;
-    ASSERT_TRUE(PressButtonById(browser, button));
-    ASSERT_TRUE(WaitForWindowGone(browser, 5000));
+    std::string leaf = installDir.substr(installDir.find_last_of('\\') + 1);
+    for (int attempt = 1;; ++attempt) {
+        ASSERT_TRUE(Press(ShownPage(frame), IDC_BROWSE));
+        HWND browser = WaitForFolderBrowser(frame);
+        ASSERT_TRUE(browser) << "no folder browser";
+        EXPECT_TRUE(FolderExists(installDir)) << installDir;
+        bool selected = WaitUntil([&] { return SelectedFolderName(browser) == leaf; }, 3000);
+        if (!selected && attempt < 3) {
+            ASSERT_TRUE(PressButtonById(browser, IDCANCEL));
+            ASSERT_TRUE(WaitForWindowGone(browser, 5000));
+            continue;
+        }
+        EXPECT_TRUE(selected) << "selected: " << SelectedFolderName(browser) << ", expected: " << leaf;
+        ASSERT_TRUE(PressButtonById(browser, button));
+        ASSERT_TRUE(WaitForWindowGone(browser, 5000));
+        return;
+    }
 }
 
 }  // namespace
@@ -368,21 +400,24 @@ TEST_F(WizardTest, FolderBrowserPreselectsAndAppliesTheRules)
         // OK on the pre-selected, temporarily created folder keeps it; it is removed again.
         std::string first = box.Path("target\\Glimra 5");
         BrowseAndPress(frame, first, IDOK);
+        // The page takes the choice after the browser's window is gone.
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(ShownPage(frame), IDC_FOLDER) == first; }, kWait))
+            << ControlText(ShownPage(frame), IDC_FOLDER);
         EXPECT_FALSE(FolderExists(first));
-        EXPECT_EQ(first, ControlText(ShownPage(frame), IDC_FOLDER));
         EXPECT_STREQ(first.c_str(), g_strInstallDir);
 
         // Pre-selecting an existing non-empty folder and taking it appends "\Glimra 5".
         g_strInstallDir = full.c_str();
         BrowseAndPress(frame, full, IDOK);
-        EXPECT_EQ(full + "\\Glimra 5", ControlText(ShownPage(frame), IDC_FOLDER));
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(ShownPage(frame), IDC_FOLDER) == full + "\\Glimra 5"; }, kWait))
+            << ControlText(ShownPage(frame), IDC_FOLDER);
         EXPECT_STREQ((full + "\\Glimra 5").c_str(), g_strInstallDir);
         EXPECT_TRUE(FileExists(full + "\\notes.txt"));
 
         // Cancelling the browser on an existing empty folder removes that folder and changes nothing.
         g_strInstallDir = empty.c_str();
         BrowseAndPress(frame, empty, IDCANCEL);
-        EXPECT_FALSE(FolderExists(empty));
+        EXPECT_TRUE(WaitUntil([&] { return !FolderExists(empty); }, kWait)) << empty;
         EXPECT_STREQ(empty.c_str(), g_strInstallDir);
         EXPECT_EQ(full + "\\Glimra 5", ControlText(ShownPage(frame), IDC_FOLDER));
     });
