@@ -23,11 +23,22 @@ ensure_locale
 # The private prefix is made once per build folder.
 ensure_prefix() {
     ensure_locale || return 1
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
-    echo "env: making the Wine prefix $WINEPREFIX"
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot -i >/dev/null 2>&1
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "env: making the Wine prefix $WINEPREFIX"
+        mkdir -p "$(dirname "$WINEPREFIX")"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+    configure_prefix
+}
+
+# Without a window manager Wine waits on X for every managed window shown or hidden (about two
+# seconds each); unmanaged windows make the dialog tests fast.
+configure_prefix() {
+    [ -f "$WINEPREFIX/.glm-configured" ] && return 0
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || return 1
     wineserver -w
+    touch "$WINEPREFIX/.glm-configured"
 }
 
 # Starts Xvfb on a free display number unless DISPLAY is already given; sets STARTED_XVFB to its pid.

@@ -5,4 +5,7 @@
 class CSetupApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };

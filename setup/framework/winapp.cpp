@@ -1,4 +1,8 @@
 #include "winapp.h"
+#include "wnd.h"
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+END_MESSAGE_MAP()
 
 static CWinApp* s_pApp;
 static HINSTANCE s_hResource;
@@ -17,11 +21,25 @@ CWinApp::~CWinApp()
 int CWinApp::Run()
 {
     MSG msg;
-    while (m_pMainWnd && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (m_pMainWnd && m_pMainWnd->m_hWnd && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     return ExitInstance();
+}
+
+void CWinApp::OnHelp()
+{
+    char szPath[MAX_PATH];
+    DWORD nLength = GetModuleFileNameA(AfxGetInstanceHandle(), szPath, MAX_PATH);
+    if (nLength == 0 || nLength >= MAX_PATH) return;
+    char* pDot = strrchr(szPath, '.');
+    char* pSlash = strrchr(szPath, '\\');
+    if (!pDot || pDot < pSlash) pDot = szPath + nLength;
+    if (pDot - szPath + 5 > MAX_PATH) return;
+    lstrcpyA(pDot, ".hlp");
+    if (GetFileAttributesA(szPath) == INVALID_FILE_ATTRIBUTES) return;
+    WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, szPath, HELP_FINDER, 0);
 }
 
 CWinApp* AfxGetApp() { return s_pApp; }

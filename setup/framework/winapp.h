@@ -2,28 +2,38 @@
 // everything the program does happens inside that call.
 #pragma once
 #include <windows.h>
-#include "cobject.h"
+#include "cmdtarget.h"
 #include "cstring.h"
 
 class CWnd;
 
 // String-table id of the application title, used as the caption of the framework's message boxes.
 #define AFX_IDS_APP_TITLE 0xE000
+// The framework's help command.
+#define ID_HELP 0xE146
 
-class CWinApp : public CObject {
+class CWinApp : public CCmdTarget {
 public:
     // With no name the title is taken from the string table (AFX_IDS_APP_TITLE).
     explicit CWinApp(const char* pszAppName = nullptr);
     ~CWinApp() override;
 
     virtual BOOL InitInstance() { return FALSE; }
-    // The message loop; it ends at once when the program has no main window.
+    // The message loop; it ends at once when the program has no main window, or one whose
+    // window is gone (a dialog that was the main window while it ran, or never opened).
     virtual int Run();
     virtual int ExitInstance() { return 0; }
+
+    // The help command: opens the program's help file (its own path with the extension ".hlp")
+    // when there is one.
+    void OnHelp();
 
     const char* m_pszAppName;
     HINSTANCE m_hInstance;
     CWnd* m_pMainWnd;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 
 private:
     CString m_strTitle;

@@ -1,0 +1,58 @@
+#include "pathtext.h"
+#include <string.h>
+
+bool JoinPath(char* out, size_t size, const char* folder, const char* name)
+{
+    size_t folderLength = strlen(folder);
+    bool separator = folderLength > 0 && folder[folderLength - 1] != '\\' && folder[folderLength - 1] != '/';
+    size_t length = folderLength + (separator ? 1 : 0) + strlen(name);
+    if (size == 0) return false;
+    out[0] = '\0';
+    if (length >= size) return false;
+    memcpy(out, folder, folderLength);
+    if (separator) out[folderLength++] = '\\';
+    strcpy(out + folderLength, name);
+    return true;
+}
+
+static char LowerAscii(char ch)
+{
+    return ch >= 'A' && ch <= 'Z' ? (char)(ch - 'A' + 'a') : ch;
+}
+
+bool EqualNoCaseAscii(const char* a, const char* b)
+{
+    for (; *a && *b; a++, b++)
+        if (LowerAscii(*a) != LowerAscii(*b)) return false;
+    return *a == *b;
+}
+
+// An element of dots (and the blanks and dots Windows drops from the end of a name) with two or
+// more dots climbs to the parent folder.
+static bool IsParentElement(const char* element, size_t length)
+{
+    size_t dots = 0;
+    for (size_t i = 0; i < length; i++) {
+        if (element[i] == '.') dots++;
+        else if (element[i] != ' ') return false;
+    }
+    return dots >= 2;
+}
+
+bool IsSafeRelativeName(const char* name)
+{
+    if (!name[0] || name[0] == '\\' || name[0] == '/' || strchr(name, ':')) return false;
+    const char* element = name;
+    for (;;) {
+        size_t length = strcspn(element, "\\/");
+        if (IsParentElement(element, length)) return false;
+        if (!element[length]) return true;
+        element += length + 1;
+    }
+}
+
+bool HasLinkExtension(const char* name)
+{
+    size_t length = strlen(name);
+    return length >= 4 && EqualNoCaseAscii(name + length - 4, ".lnk");
+}

@@ -1,0 +1,105 @@
+#include "replay.h"
+#include "engine/logreader.h"
+#include "engine/names.h"
+#include "engine/pathtext.h"
+#include <windows.h>
+#include <string.h>
+
+int DeleteMatchingFiles(const char* folder, const char* pattern)
+{
+    char base[MAX_PATH], search[MAX_PATH];
+    if (!JoinPath(base, sizeof base, folder, "") || !JoinPath(search, sizeof search, base, pattern)) return 0;
+
+    // Found names lie in the pattern's sub-folder: base + pattern up to its last backslash.
+    char entryFolder[MAX_PATH];
+    const char* backslash = strrchr(pattern, '\\');
+    size_t folderPart = backslash ? (size_t)(backslash - pattern) + 1 : 0;
+    strcpy(entryFolder, base);
+    strncat(entryFolder, pattern, folderPart);  // fits: it is a prefix of search
+
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(search, &entry);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int deleted = 0;
+    do {
+        // A matching sub-folder is left alone; a path that does not fit is passed over.
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        char path[MAX_PATH];
+        if (!JoinPath(path, sizeof path, entryFolder, entry.cFileName)) continue;
+        DWORD attributes = GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesA(path, attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+        if (DeleteFileA(path)) deleted++;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return deleted;
+}
+
+// The folder part of a path ("C:\A" for "C:\A\B" and "C:\A\B\"); empty when no backslash
+// stands after the first character.
+static void CutToParentFolder(char* path)
+{
+    size_t length = strlen(path);
+    if (length > 0 && path[length - 1] == '\\') path[--length] = '\0';
+    char* backslash = strrchr(path, '\\');
+    if (backslash && backslash > path) *backslash = '\0';
+    else path[0] = '\0';
+}
+
+// Removes the folder, then each parent in turn while removal succeeds.
+static void RemoveFolderAndEmptyParents(char* folder)
+{
+    while (folder[0] && RemoveDirectoryA(folder)) CutToParentFolder(folder);
+}
+
+void UndoLinksAndMadeDirs(const char* logPath)
+{
+    FILE* log = fopen(logPath, "r");
+    if (!log) return;
+    char line[LOG_LINE_SIZE];
+    char* text;
+    // Every link first, so a group folder that held only logged links is empty for its record.
+    while (ReadLogLine(log, line))
+        if ((text = MatchRecord(line, REC_SHELL_LINK)) && HasLinkExtension(text)) DeleteFileA(text);
+    rewind(log);
+    while (ReadLogLine(log, line))
+        if ((text = MatchRecord(line, REC_MADE_DIR))) RemoveFolderAndEmptyParents(text);
+    fclose(log);
+}
+
+// A file record: the text up to a " | " remark; of the rename form only the target.
+static void DeleteRecordFiles(char* text, const char* installFolder)
+{
+    CutRemark(text);
+    char* target = SplitRenameForm(text);
+    const char* name = target ? target : text;
+    if (IsSafeRelativeName(name)) DeleteMatchingFiles(installFolder, name);
+}
+
+void UndoFileRecords(const char* logPath, const char* installFolder, const char* onlyPrefix)
+{
+    const char* allPrefixes[] = { REC_FILE_COPY, REC_FILE_OVERWRITE, REC_FILE_DEL };
+    const char* const* prefixes = onlyPrefix ? &onlyPrefix : allPrefixes;
+    int prefixCount = onlyPrefix ? 1 : 3;
+
+    FILE* log = fopen(logPath, "r");
+    if (!log) return;
+    char line[LOG_LINE_SIZE];
+    char* text;
+    while (ReadLogLine(log, line)) {
+        for (int i = 0; i < prefixCount; i++) {
+            if ((text = MatchRecord(line, prefixes[i]))) {
+                DeleteRecordFiles(text, installFolder);
+                break;
+            }
+        }
+    }
+    rewind(log);
+    while (ReadLogLine(log, line)) {
+        char folder[MAX_PATH];
+        if ((text = MatchRecord(line, REC_MAKE_DIR)) && IsSafeRelativeName(text) &&
+            JoinPath(folder, sizeof folder, installFolder, text))
+            RemoveDirectoryA(folder);
+    }
+    fclose(log);
+}

@@ -1,0 +1,187 @@
+#include "enginefs.h"
+#include <algorithm>
+#include <stdio.h>
+
+static const char* const kSessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
+static const char* const kPendingValue = "PendingFileRenameOperations";
+
+void RemoveTree(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string FreshFolder(const std::string& name)
+{
+    CreateDirectoryA("C:\\glmtest", nullptr);
+    CreateDirectoryA(ENGINE_ROOT, nullptr);
+    std::string path = std::string(ENGINE_ROOT) + "\\" + name;
+    RemoveTree(path);
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    FILE* file = fopen(path.c_str(), "wb");
+    if (!file) return;
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file) return "<missing>";
+    std::string bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    fclose(file);
+    return bytes;
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+DWORD Attributes(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str());
+}
+
+std::vector<std::string> SearchOrder(const std::string& folder, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+std::vector<std::string> ListFolder(const std::string& folder)
+{
+    std::vector<std::string> names = SearchOrder(folder, "*");
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The value's strings: pairs of source and target, "\??\"-prefixed paths, empty target for a deletion.
+static std::vector<std::string> ReadPendingStrings()
+{
+    std::vector<std::string> strings;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return strings;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, kPendingValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+        std::vector<char> data(size + 2, '\0');
+        if (RegQueryValueExA(key, kPendingValue, nullptr, nullptr, (BYTE*)data.data(), &size) == ERROR_SUCCESS) {
+            // Entries are NUL-separated; a deletion's empty target shows as an empty string.
+            size_t pos = 0;
+            while (pos < size) {
+                std::string text(data.data() + pos);
+                pos += text.size() + 1;
+                if (pos > size && text.empty()) break;
+                strings.push_back(text);
+            }
+            if (!strings.empty() && strings.back().empty() && strings.size() % 2 == 1) strings.pop_back();
+        }
+    }
+    RegCloseKey(key);
+    return strings;
+}
+
+static std::string StripNtPrefix(const std::string& path)
+{
+    return path.compare(0, 4, "\\??\\") == 0 ? path.substr(4) : path;
+}
+
+std::vector<std::string> PendingRenameSources()
+{
+    std::vector<std::string> strings = ReadPendingStrings(), sources;
+    for (size_t i = 0; i < strings.size(); i += 2) sources.push_back(StripNtPrefix(strings[i]));
+    return sources;
+}
+
+static bool UnderEngineRoot(const std::string& path)
+{
+    std::string root = std::string(ENGINE_ROOT) + "\\";
+    return path.size() >= root.size() && lstrcmpiA(path.substr(0, root.size()).c_str(), root.c_str()) == 0;
+}
+
+void RemoveOwnPendingRenames()
+{
+    std::vector<std::string> strings = ReadPendingStrings();
+    std::string kept;
+    bool changed = false;
+    for (size_t i = 0; i < strings.size(); i += 2) {
+        if (UnderEngineRoot(StripNtPrefix(strings[i]))) {
+            changed = true;
+            continue;
+        }
+        kept += strings[i];
+        kept += '\0';
+        kept += i + 1 < strings.size() ? strings[i + 1] : std::string();
+        kept += '\0';
+    }
+    if (!changed) return;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    if (kept.empty()) {
+        RegDeleteValueA(key, kPendingValue);
+    } else {
+        kept += '\0';
+        RegSetValueExA(key, kPendingValue, 0, REG_MULTI_SZ, (const BYTE*)kept.data(), (DWORD)kept.size());
+    }
+    RegCloseKey(key);
+}
+
+ChildProcess StartHolder(const std::string& path)
+{
+    CopyFileA((TestProgramDir() + "\\engine_holder.exe").c_str(), path.c_str(), FALSE);
+    ChildProcess child = StartProcess("\"" + path + "\" 20000");
+    // Wait until the program runs, so its file is in use.
+    if (child.process) WaitForInputIdle(child.process, 2000), Sleep(300);
+    return child;
+}
+
+void StopHolder(ChildProcess& child)
+{
+    if (!child.process) return;
+    TerminateProcess(child.process, 0);
+    WaitProcess(child, 5000);
+}
+
+std::string Joined(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ",") + name;
+    return text;
+}
