@@ -1,6 +1,7 @@
-// The setup program's application class.
+// The setup program's application class and its static objects (defined in main.cpp).
 #pragma once
 #include "framework.h"
+#include "instance/instance.h"
 
 class CSetupApp : public CWinApp {
 public:
@@ -9,3 +10,5 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 };
+
+extern CInstanceManager g_InstanceManager;

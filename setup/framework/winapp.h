@@ -28,6 +28,10 @@ public:
     // when there is one.
     void OnHelp();
 
+    // The three-dimensional look of dialog controls; the system draws every dialog that way
+    // already, so there is nothing left to switch on. Always TRUE.
+    BOOL Enable3dControlsStatic() { return TRUE; }
+
     const char* m_pszAppName;
     HINSTANCE m_hInstance;
     CWnd* m_pMainWnd;
