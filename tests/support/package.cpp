@@ -27,12 +27,8 @@ std::string StandInExePath()
 #endif
 }
 
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool RemoveTree(const std::string& path)
+// Removes a file or a whole folder tree; TRUE when it is gone.
+static bool RemovePackageTree(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;
@@ -43,20 +39,20 @@ bool RemoveTree(const std::string& path)
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::string name = found.cFileName;
-            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+            if (name != "." && name != "..") RemovePackageTree(path + "\\" + name);
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
     return RemoveDirectoryA(path.c_str()) != 0;
 }
 
-bool MakeFolders(const std::string& path)
+static bool MakePackageFolders(const std::string& path)
 {
     if (path.empty()) return false;
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     size_t slash = path.find_last_of('\\');
-    if (slash != std::string::npos && slash > 2) MakeFolders(path.substr(0, slash));
+    if (slash != std::string::npos && slash > 2) MakePackageFolders(path.substr(0, slash));
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
@@ -86,21 +82,21 @@ std::vector<std::string> ReadLines(const std::string& path)
 TestPackage::TestPackage(const std::string& suite, const std::string& caseName)
     : dir_("C:\\glmtest\\" + suite + "\\" + caseName)
 {
-    RemoveTree(dir_);
-    MakeFolders(dir_);
+    RemovePackageTree(dir_);
+    MakePackageFolders(dir_);
 }
 
 TestPackage::~TestPackage()
 {
     // A program just ended may hold its file for a moment longer.
-    for (int attempt = 0; attempt < 50 && !RemoveTree(dir_); ++attempt) Sleep(100);
+    for (int attempt = 0; attempt < 50 && !RemovePackageTree(dir_); ++attempt) Sleep(100);
 }
 
 std::string TestPackage::AddFile(const std::string& sourcePath, const std::string& relativePath)
 {
     std::string target = PathOf(relativePath);
     size_t slash = target.find_last_of('\\');
-    MakeFolders(target.substr(0, slash));
+    MakePackageFolders(target.substr(0, slash));
     return CopyFileA(sourcePath.c_str(), target.c_str(), FALSE) ? target : std::string();
 }
 

@@ -5,16 +5,13 @@
 #include <string>
 #include <vector>
 #include "process.h"
+#include "sandbox.h"
 
 // Windows paths of the build outputs.
 std::string SetupExePath();
 std::string StandInExePath();
 
-// Removes a file or a whole folder tree (read-only attributes cleared first). TRUE when it is gone.
-bool RemoveTree(const std::string& path);
-// Creates the folder and every missing folder on its path.
-bool MakeFolders(const std::string& path);
-bool FileExists(const std::string& path);
+// FileExists, MakeFolders and RemoveTree come from the sandbox helpers.
 // The file's lines without their line ends; empty when it cannot be read.
 std::vector<std::string> ReadLines(const std::string& path);
 
