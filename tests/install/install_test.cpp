@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "engine/install.h"
 #include "engine/settings.h"
+#include "samplepackage.h"
 #include "sandbox.h"
 #include "uninstall/replay.h"
 
@@ -18,16 +19,7 @@ const char kHelpLink[] = "Glimra 5 S\xfag\xf3.lnk";
 const char kReadmeLink[] = "B\xf5vebben a Glimra 5-r\xf5l.lnk";
 const char kUninstallLink[] = "A Glimra 5 elt\xe1vol\xedt\xe1sa.lnk";
 
-// The install script of the sample package; its last line has no line end.
-const char kScript[] =
-    "; Glimra 5 sample package\r\n"
-    "File Copy: Glmr5.exe\r\n"
-    "File Copy: Glmr5Man.chm\r\n"
-    "Make Dir: Help\r\n"
-    "File Copy: Help\\*.htm\r\n"
-    "File Copy: readme.src > readme.txt\r\n"
-    "File Copy: GlmUnInst.exe\r\n"
-    "File Del: old.dll | no longer shipped";
+const char* const kScript = kSamplePackageScript;
 
 class InstallTest : public ::testing::Test {
 protected:
@@ -47,7 +39,7 @@ protected:
         commonPrograms = box.Path("common\\Programs");
         commonDesktop = box.Path("common\\Desktop");
         commonStartup = box.Path("common\\Startup");
-        MakePackage(kScript);
+        MakeSamplePackage(pkg);
         // A Start menu holds other entries; an empty programs folder would go with the replay's
         // climb over emptied parents.
         WriteFileText(userPrograms + "\\other.lnk", "x");
@@ -70,18 +62,6 @@ protected:
         SetEnvironmentVariableA("sfxname", nullptr);
         DeleteFileA("C:\\Glimra 5.lnk");
         RemoveDirectoryA("C:\\Glimra 5");
-    }
-
-    void MakePackage(const std::string& script)
-    {
-        MakeFolders(pkg + "\\Help");
-        WriteFileText(pkg + "\\GlmUnInst.log", script);
-        WriteFileText(pkg + "\\Glmr5.exe", "application v5");
-        WriteFileText(pkg + "\\Glmr5Man.chm", "help");
-        WriteFileText(pkg + "\\Help\\a.htm", "a");
-        WriteFileText(pkg + "\\Help\\b.htm", "b");
-        WriteFileText(pkg + "\\readme.src", "readme");
-        WriteFileText(pkg + "\\GlmUnInst.exe", "uninstaller");
     }
 
     std::string Log() const { return ReadFileText(inst + "\\GlmUnInst.log"); }

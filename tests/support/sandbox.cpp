@@ -83,6 +83,12 @@ void Sandbox::SetShellFolder(bool allUsers, const char* valueName, const std::st
     RegSetString(RootOf(allUsers), kUserShellFolders, valueName, path);
 }
 
+void Sandbox::OverrideValue(HKEY root, const std::string& key, const char* valueName, const std::string& value)
+{
+    SaveValue(root, key.c_str(), valueName);
+    RegSetString(root, key, valueName, value);
+}
+
 void Sandbox::DeleteShellFolder(bool allUsers, const char* valueName)
 {
     SaveValue(RootOf(allUsers), kShellFolders, valueName);

@@ -31,6 +31,10 @@ public:
     void SetShellFolder(bool allUsers, const char* valueName, const std::string& path);
     void DeleteShellFolder(bool allUsers, const char* valueName);
 
+    // Any other string value a case changes (for example the Shell Folders of HKEY_USERS\.DEFAULT):
+    // set now, put back (or removed) when the sandbox ends.
+    void OverrideValue(HKEY root, const std::string& key, const char* valueName, const std::string& value);
+
     // Points Programs, Desktop, Startup (current user) and Common Programs, Common Desktop,
     // Common Startup (all users) at folders <root>\user\... and <root>\common\..., created empty.
     void RedirectShellFolders();
