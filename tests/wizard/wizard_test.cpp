@@ -310,3 +310,74 @@ TEST_F(WizardTest, BetaBannerAndReinstallHint)
 }
 
 }  // namespace
+
+namespace {
+
+// The shell's folder browser opened from the install-type page: a dialog of this process with a
+// tree of folders.
+HWND WaitForFolderBrowser(HWND frame)
+{
+    HWND browser = nullptr;
+    WaitUntil([&] {
+        for (HWND window : TopWindowsOfProcess(GetCurrentProcessId())) {
+            if (window == frame || !IsWindowVisible(window) || WindowClass(window) != DIALOG_CLASS) continue;
+            if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr) ||
+                FindWindowExA(FindWindowExA(window, nullptr, nullptr, nullptr), nullptr, "SysTreeView32", nullptr)) {
+                browser = window;
+                return true;
+            }
+        }
+        return false;
+    }, 5000);
+    return browser;
+}
+
+// Opens the browser, checks that the installation folder exists meanwhile, presses the button.
+void BrowseAndPress(HWND frame, const std::string& installDir, int button)
+{
+    HWND page = ShownPage(frame);
+    ASSERT_TRUE(Press(page, IDC_BROWSE));
+    HWND browser = WaitForFolderBrowser(frame);
+    ASSERT_TRUE(browser) << "no folder browser";
+    EXPECT_TRUE(FolderExists(installDir)) << installDir;
+    ASSERT_TRUE(PressButtonById(browser, button));
+    ASSERT_TRUE(WaitForWindowGone(browser, 5000));
+}
+
+}  // namespace
+
+TEST_F(WizardTest, FolderBrowserPreselectsAndAppliesTheRules)
+{
+    // A non-empty folder without the application gets the product's sub-folder.
+    std::string full = box.Path("full");
+    MakeFolders(full);
+    WriteFileText(full + "\\notes.txt", "x");
+    std::string empty = box.Path("emptyone");
+    MakeFolders(empty);
+    RunWizard([&](HWND frame) {
+        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
+        Next(frame, IDC_AGREEMENT_TEXT);
+        Next(frame, IDC_BROWSE);
+
+        // OK on the pre-selected, temporarily created folder keeps it; it is removed again.
+        std::string first = box.Path("target\\Glimra 5");
+        BrowseAndPress(frame, first, IDOK);
+        EXPECT_FALSE(FolderExists(first));
+        EXPECT_EQ(first, ControlText(ShownPage(frame), IDC_FOLDER));
+        EXPECT_STREQ(first.c_str(), g_strInstallDir);
+
+        // Pre-selecting an existing non-empty folder and taking it appends "\Glimra 5".
+        g_strInstallDir = full.c_str();
+        BrowseAndPress(frame, full, IDOK);
+        EXPECT_EQ(full + "\\Glimra 5", ControlText(ShownPage(frame), IDC_FOLDER));
+        EXPECT_STREQ((full + "\\Glimra 5").c_str(), g_strInstallDir);
+        EXPECT_TRUE(FileExists(full + "\\notes.txt"));
+
+        // Cancelling the browser on an existing empty folder removes that folder and changes nothing.
+        g_strInstallDir = empty.c_str();
+        BrowseAndPress(frame, empty, IDCANCEL);
+        EXPECT_FALSE(FolderExists(empty));
+        EXPECT_STREQ(empty.c_str(), g_strInstallDir);
+        EXPECT_EQ(full + "\\Glimra 5", ControlText(ShownPage(frame), IDC_FOLDER));
+    });
+}
