@@ -38,7 +38,7 @@ screenshot() {
 wait_for_line() {
     local limit=$(( $1 * 10 ))
     for ((n = 0; n < limit; n++)); do
-        tr -d '\r' < "$2" 2>/dev/null | grep -qx "$3" && return 0
+        [ -f "$2" ] && tr -d '\r' < "$2" | grep -qx "$3" && return 0
         sleep 0.1
     done
     return 1
@@ -73,6 +73,7 @@ step_assemble_package() {
     cp "$BUILD/setup.exe" "$PACKAGE/setup.exe"
     cp "$BUILD/setup.exe" "$PACKAGE/GlmUnInst.exe"
     cp "$STANDIN" "$PACKAGE/Glmr5.exe"
+    [ -f "$BUILD/resources/GlmRes5.dll" ] && cp "$BUILD/resources/GlmRes5.dll" "$PACKAGE/"
     [ -d "$ROOT/sample/package" ] && cp -r "$ROOT/sample/package/." "$PACKAGE/"
     (cd "$PACKAGE" && find . -type f | sort | sed 's|^\./|  |')
 }
@@ -104,10 +105,105 @@ step_running_copy_question() {
     echo "the copy is closed: no Glimra window is left"
 }
 
-STEPS=(step_build step_start_wine step_assemble_package step_running_copy_question)
+URL_RECORDER=$BUILD/tests/driver/urlrecorder.exe
+HTTP_KEY='HKCR\http\shell\open\command'
+
+# The maker's page is opened at the end of an interactive installation; for the demo a small
+# recording program plays the browser (the prefix's own handler is put back afterwards).
+record_opened_pages() {
+    cp "$URL_RECORDER" "$DEMO/urlrecorder.exe" || fail "no $URL_RECORDER"
+    rm -f "$DEMO/opened.txt"
+    wine reg export "$HTTP_KEY" "$DEMO/http-handler.reg" /y >/dev/null 2>&1 || rm -f "$DEMO/http-handler.reg"
+    wine reg add "$HTTP_KEY" /ve /d "\"$(winepath -w "$DEMO/urlrecorder.exe")\" \"%1\"" /f >/dev/null 2>&1
+}
+
+restore_page_handler() {
+    if [ -f "$DEMO/http-handler.reg" ]; then
+        wine reg import "$DEMO/http-handler.reg" >/dev/null 2>&1
+    else
+        wine reg delete "$HTTP_KEY" /f >/dev/null 2>&1
+    fi
+}
+
+# After the running copy is closed the installation run shows the wizard; the robot walks it.
+step_wizard_install() {
+    record_opened_pages
+    local pages=("1003 wizard-1-welcome" "1000 wizard-2-agreement" "1005 wizard-3-install-type"
+                 "1007 wizard-4-program-group" "1010 wizard-5-ready")
+    local page n=0
+    for page in "${pages[@]}"; do
+        set -- $page
+        say "Wizard page: $2"
+        [ $n -gt 0 ] && { robot wizard press next || fail "Next could not be pressed"; }
+        robot wizard page "$1" 20000 || fail "the page with control $1 did not come"
+        screenshot "$2"
+        n=$((n + 1))
+    done
+
+    say "Next on the ready page installs"
+    robot wizard press next || fail "Next could not be pressed"
+    robot wizard finished 60000 || fail "the installation did not finish"
+    screenshot wizard-6-installed
+
+    say "Befejezés (Finish)"
+    robot wizard press next || fail "Finish could not be pressed"
+    robot wizard gone 20000 || fail "the wizard is still open"
+    wait_for_line 10 "$DEMO/opened.txt" '.*http://.*' && echo "the maker's page was opened: $(tr -d '\r' < "$DEMO/opened.txt")"
+    restore_page_handler
+}
+
+# What an installation left in the prefix: files, shortcuts, registry values, the log.
+report_installation() {
+    local marker=$1 drive=$WINEPREFIX/drive_c
+    local dir
+    dir=$(find "$drive" -type f -name GlmUnInst.log -newer "$marker" -path '*Glimra 5*' 2>/dev/null | head -1)
+    [ -n "$dir" ] || fail "no installation found in $WINEPREFIX"
+    dir=$(dirname "$dir")
+    echo "Files in $(winepath -w "$dir"):"
+    (cd "$dir" && find . -type f | sort | sed 's|^\./|  |')
+    echo "Shortcuts:"
+    local links=()
+    while IFS= read -r link; do links+=("$(winepath -w "$link")"); done \
+        < <(find "$drive" -name '*.lnk' -newer "$marker" 2>/dev/null | sort)
+    [ ${#links[@]} -gt 0 ] && wine "$ROBOT" shortcut "${links[@]}"
+    echo "Registry values:"
+    local key
+    for key in 'HKLM\SOFTWARE\Orvane\Glimra v.5' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5' \
+               'HKCU\SOFTWARE\Orvane\Glimra v.5'; do
+        wine reg query "$key" 2>/dev/null | iconv -f CP1250 -t UTF-8 | tr -d '\r' | sed '/^$/d; /^reg:/d; s/^/  /'
+    done
+    echo "The installation log (GlmUnInst.log):"
+    iconv -f CP1250 -t UTF-8 "$dir/GlmUnInst.log" | tr -d '\r' | sed 's/^/  /'
+}
+
+step_silent_install() {
+    say "A silent installation (setup.exe -s) into a fresh Wine prefix"
+    stop_wineserver
+    local prefix=$BUILD/demo-wine
+    rm -rf "$prefix"
+    (
+        export WINEPREFIX=$prefix
+        ensure_prefix || fail "the fresh prefix could not be made"
+        start_wineserver
+        touch "$DEMO/.before-silent"
+        local code
+        (cd "$PACKAGE" && timeout 120 wine setup.exe -s </dev/null >/dev/null 2>&1)
+        code=$?
+        echo "setup.exe -s ended with exit code $code"
+        say "Report of the silent installation"
+        report_installation "$DEMO/.before-silent" | tee "$DEMO/silent-install-report.txt"
+        stop_wineserver
+    )
+}
+
+STEPS=(step_build step_start_wine step_assemble_package step_running_copy_question step_wizard_install
+       step_silent_install)
 
 for step in "${STEPS[@]}"; do "$step"; done
 
 say "Done"
-echo "package:    $PACKAGE"
-echo "screenshot: $DEMO/running-copy-question.png"
+echo "package:     $PACKAGE"
+echo "screenshots: $(cd "$DEMO" && ls *.png | tr '\n' ' ')"
+echo "report:      $DEMO/silent-install-report.txt"

@@ -39,10 +39,9 @@ static int AskToCloseCopies(int otherCopies, const char* caption)
     return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING);
 }
 
+// Dialog controls need no switch for their three-dimensional look: the system draws them so.
 BOOL CSetupApp::InitInstance()
 {
-    Enable3dControlsStatic();
-
     g_bSilent = HasSilentSwitch(__argc, Arguments());
     if (IsRemovalRun(__argc, Arguments())) RunRemoval(Arguments()[2]);
 
@@ -57,14 +56,14 @@ BOOL CSetupApp::InitInstance()
         AskWithString(IDS_CONFIRM_UNINSTALL, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return FALSE;
 
-    int otherCopies = g_InstanceManager.GetInstanceCount() - 1;
+    int otherCopies = m_pInstances ? m_pInstances->GetInstanceCount() - 1 : 0;
     if (otherCopies >= 1) {
         if (installMode && !HasCloseWithoutAskingSwitch(__argc, Arguments()) &&
             AskToCloseCopies(otherCopies, caption) != IDYES) {
             AskWithString(IDS_SETUP_STOPPED, caption, MB_OK | MB_ICONINFORMATION);
             return TRUE;
         }
-        CloseOtherCopies(g_InstanceManager);
+        CloseOtherCopies(*m_pInstances);
     }
 
     if (installMode) return RunInstall();

@@ -24,10 +24,6 @@ public:
     virtual int Run();
     virtual int ExitInstance() { return 0; }
 
-    // The three-dimensional look of dialog controls; the system draws every dialog that way
-    // already, so there is nothing left to switch on. Always TRUE.
-    BOOL Enable3dControlsStatic() { return TRUE; }
-
     // The help command: opens the program's help file (its own path with the extension ".hlp")
     // when there is one.
     void OnHelp();

@@ -111,6 +111,17 @@ protected:
         if (expectedExitCode != kAnyExitCode) EXPECT_EQ(expectedExitCode, code);
     }
 
+    // Install mode hands over to the installation run. The test package holds no install script,
+    // so that run stops at once with the damaged-package message and exit code 1.
+    void ExpectInstallRun()
+    {
+        MessageBoxView box = WaitForMessageBox(setup_.id, kWait);
+        ASSERT_NE(nullptr, box.window) << "no damaged-package message within " << kWait << " ms";
+        EXPECT_EQ(0u, box.text.find("A telepítő fájl sérült")) << box.text;
+        Answer(box, IDOK);
+        ExpectSetupEnds(1);
+    }
+
     // The copies are gone; returns those that had not recorded the close request first.
     std::string CopiesGoneWithoutRequest()
     {
@@ -169,7 +180,7 @@ protected:
 TEST_F(StartupE2E, InstallWithNoOtherCopyAsksNothing)
 {
     StartSetup("setup.exe");
-    ExpectSetupEnds();
+    ExpectInstallRun();
 }
 
 TEST_F(StartupE2E, InstallWithOneCopyAsksMessage1AndYesClosesIt)
@@ -177,7 +188,7 @@ TEST_F(StartupE2E, InstallWithOneCopyAsksMessage1AndYesClosesIt)
     ExpectCopiesClosedBy(1, [&] {
         StartSetup("setup.exe");
         Answer(ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES), IDYES);
-        ExpectSetupEnds();
+        ExpectInstallRun();
     });
 }
 
@@ -186,7 +197,18 @@ TEST_F(StartupE2E, InstallWithTwoCopiesAsksMessage4WithTheNumberAndYesClosesBoth
     ExpectCopiesClosedBy(2, [&] {
         StartSetup("setup.exe");
         Answer(ExpectBox(CopiesRunning(2), {IDYES, IDNO}, IDYES), IDYES);
-        ExpectSetupEnds();
+        ExpectInstallRun();
+    });
+}
+
+TEST_F(StartupE2E, ACopyRegisteredAfterTheSetupIsClosedToo)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("setup.exe");
+        MessageBoxView box = ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES);
+        StartCopies(1);  // registered after the setup: the list is copy, setup, copy
+        Answer(box, IDYES);
+        ExpectInstallRun();
     });
 }
 
@@ -215,7 +237,7 @@ TEST_F(StartupE2E, SilentSwitchAsFirstArgumentStillAsksMessage1)
     ExpectCopiesClosedBy(1, [&] {
         StartSetup("setup.exe", "-s");
         Answer(ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES), IDYES);
-        ExpectSetupEnds();
+        ExpectInstallRun();
     });
 }
 
@@ -233,7 +255,7 @@ TEST_F(StartupE2E, DashSAsSecondArgumentClosesTheCopyWithoutAsking)
 {
     ExpectCopiesClosedBy(1, [&] {
         StartSetup("setup.exe", "-install -S");
-        ExpectSetupEnds();
+        ExpectInstallRun();
     });
 }
 
@@ -241,7 +263,7 @@ TEST_F(StartupE2E, SlashSAsSecondArgumentClosesBothCopiesWithoutAsking)
 {
     ExpectCopiesClosedBy(2, [&] {
         StartSetup("setup.exe", "x /s");
-        ExpectSetupEnds();
+        ExpectInstallRun();
     });
 }
 
@@ -290,14 +312,14 @@ TEST_F(StartupE2E, SilentUninstallWithTheSwitchSecondAsksNothing)
     });
 }
 
-// --- the mode by file name and the first argument (no copies: install ends at once, uninstall asks) ---
+// --- the mode by file name and the first argument (no copies: install goes to the installation run, uninstall asks) ---
 
 TEST_F(StartupE2E, NamesContainingSetupExeInstall)
 {
     for (const char* name : {"GlimraSetup.EXE", "setup.exe.bak.exe", "setup.exe\\GlmUnInst.exe"}) {
         SCOPED_TRACE(name);
         StartSetup(name);
-        ExpectSetupEnds();
+        ExpectInstallRun();
         EndProcess(setup_);
     }
 }
@@ -310,7 +332,7 @@ TEST_F(StartupE2E, InstallExeUninstallsUnlessFirstArgumentIsInstall)
     EndProcess(setup_);
 
     StartSetup("install.exe", "-INSTALL");
-    ExpectSetupEnds();
+    ExpectInstallRun();
 }
 
 TEST_F(StartupE2E, DelselfAloneIsUninstallMode)

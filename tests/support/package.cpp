@@ -27,76 +27,24 @@ std::string StandInExePath()
 #endif
 }
 
-// Removes a file or a whole folder tree; TRUE when it is gone.
-static bool RemovePackageTree(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileA(path.c_str()) != 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..") RemovePackageTree(path + "\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return RemoveDirectoryA(path.c_str()) != 0;
-}
-
-static bool MakePackageFolders(const std::string& path)
-{
-    if (path.empty()) return false;
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    size_t slash = path.find_last_of('\\');
-    if (slash != std::string::npos && slash > 2) MakePackageFolders(path.substr(0, slash));
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
-}
-
-std::vector<std::string> ReadLines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return lines;
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got) content.append(buffer, got);
-    CloseHandle(file);
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 TestPackage::TestPackage(const std::string& suite, const std::string& caseName)
     : dir_("C:\\glmtest\\" + suite + "\\" + caseName)
 {
-    RemovePackageTree(dir_);
-    MakePackageFolders(dir_);
+    RemoveTree(dir_);
+    MakeFolders(dir_);
 }
 
 TestPackage::~TestPackage()
 {
     // A program just ended may hold its file for a moment longer.
-    for (int attempt = 0; attempt < 50 && !RemovePackageTree(dir_); ++attempt) Sleep(100);
+    for (int attempt = 0; attempt < 50 && !RemoveTree(dir_); ++attempt) Sleep(100);
 }
 
 std::string TestPackage::AddFile(const std::string& sourcePath, const std::string& relativePath)
 {
     std::string target = PathOf(relativePath);
     size_t slash = target.find_last_of('\\');
-    MakePackageFolders(target.substr(0, slash));
+    MakeFolders(target.substr(0, slash));
     return CopyFileA(sourcePath.c_str(), target.c_str(), FALSE) ? target : std::string();
 }
 

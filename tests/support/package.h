@@ -4,16 +4,13 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "files.h"
 #include "process.h"
-#include "sandbox.h"
 
 // Windows paths of the build outputs.
 std::string SetupExePath();
 std::string StandInExePath();
 
-// FileExists, MakeFolders and RemoveTree come from the sandbox helpers.
-// The file's lines without their line ends; empty when it cannot be read.
-std::vector<std::string> ReadLines(const std::string& path);
 
 // A scratch package folder, emptied when made and removed when destroyed.
 class TestPackage {

@@ -10,6 +10,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "files.h"
 #include <vector>
 
 class Sandbox {
@@ -64,17 +65,6 @@ private:
 };
 
 // ---- Small file and registry helpers for tests ----
-
-bool FileExists(const std::string& path);     // a file (not a folder)
-bool FolderExists(const std::string& path);
-// Writes the bytes exactly as given (binary), creating or replacing the file.
-bool WriteFileText(const std::string& path, const std::string& text);
-// The whole file as bytes; empty when it cannot be read.
-std::string ReadFileText(const std::string& path);
-// Creates the folder and its parents.
-void MakeFolders(const std::string& path);
-// Deletes the folder with everything in it (read-only files too); nothing when it is missing.
-void RemoveTree(const std::string& path);
 
 // Registry: a string value, or "<missing>" when the key or value is absent.
 std::string RegString(HKEY root, const std::string& key, const char* valueName);

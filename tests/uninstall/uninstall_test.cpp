@@ -144,7 +144,6 @@ protected:
     {
         return perUser ? std::string(kFileExts) + "\\" + ext : std::string(ext);
     }
-    static HKEY ExtRoot(bool perUser) { return perUser ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT; }
 };
 
 TEST_F(UninstallTest, RoundTripRemovesEverythingOfAPerUserInstallation)

@@ -5,6 +5,8 @@
 //   glmrobot [-desktop <name>] answer yes|no|ok [timeoutMs]
 //                                                     clicks that button of it, waits until it is gone
 //   glmrobot [-desktop <name>] windows                lists the top-level windows titled "Glimra..."
+//   glmrobot [-desktop <name>] wizard ...             drives the install wizard (wizardcommands.cpp)
+//   glmrobot shortcut <path.lnk>...                   prints the shortcuts' targets
 //
 // -desktop: the Wine virtual desktop the programs run in (its windows are seen only from there).
 // A desktop that has closed has no windows left: "windows" then lists none.
@@ -15,6 +17,7 @@
 #include <string.h>
 #include <string>
 #include "robot.h"
+#include "wizardcommands.h"
 
 namespace {
 
@@ -89,6 +92,8 @@ int main(int argc, char** argv)
     if (command == "box") return ShowBox(i + 1 < argc ? strtoul(argv[i + 1], nullptr, 10) : 10000);
     if (command == "answer" && i + 1 < argc)
         return AnswerBox(argv[i + 1], i + 2 < argc ? strtoul(argv[i + 2], nullptr, 10) : 10000);
+    if (command == "wizard") return RunWizardCommand(argc, argv, i + 1);
+    if (command == "shortcut") return RunShortcutCommand(argc, argv, i + 1);
     if (command == "windows") {
         EnumWindows(PrintAppWindow, 0);
         return 0;
