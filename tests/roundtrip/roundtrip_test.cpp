@@ -6,6 +6,7 @@
 #include <algorithm>
 #include "package.h"
 #include "processes.h"
+#include "regbackup.h"
 #include "robot.h"
 #include "sandbox.h"
 
@@ -74,7 +75,8 @@ class RoundTrip : public ::testing::Test {
 protected:
     Sandbox box{"roundtrip"};
     std::string pkg, inst, commonPrograms, commonDesktop, commonStartup, userPrograms, userDesktop;
-    bool fileExtsExisted = false;
+    // The per-user file types as they were, put back after each case.
+    RegKeyBackup fileTypes{HKEY_CURRENT_USER, kFileExts};
     // Files that processes of a case scheduled for deletion at the next start: unscheduled and
     // deleted when the case ends.
     std::vector<std::string> scheduled;
@@ -92,8 +94,6 @@ protected:
         commonStartup = box.Path("common\\Startup");
         userPrograms = box.Path("user\\Programs");
         userDesktop = box.Path("user\\Desktop");
-        fileExtsExisted = RegKeyExists(HKEY_CURRENT_USER, kFileExts);
-        ASSERT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kJpgKey)) << ".jpg has a chosen program on this system";
         MakePackage();
     }
 
@@ -101,8 +101,6 @@ protected:
     {
         RemovePendingDeletions(scheduled);
         for (const std::string& path : scheduled) DeleteFileA(path.c_str());
-        RegDeleteTree(HKEY_CURRENT_USER, kJpgKey);
-        if (!fileExtsExisted) RegDeleteTree(HKEY_CURRENT_USER, kFileExts);
     }
 
     // The sample package with the build's setup program, uninstaller, stand-in and resource library.
