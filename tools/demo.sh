@@ -230,7 +230,9 @@ report_uninstall() {
         if wine reg query "$key" >/dev/null 2>&1; then echo "  $key: still there"; else echo "  $key: gone"; fi
     done
     echo "Installed programs (wine uninstaller --list):"
-    wine uninstaller --list 2>/dev/null | tr -d '\r' | sed 's/^/  /'
+    local programs
+    programs=$(wine uninstaller --list 2>/dev/null | tr -d '\r')
+    if [ -n "$programs" ]; then echo "$programs" | sed 's/^/  /'; else echo "  none"; fi
     echo "Files to delete at the next start (PendingFileRenameOperations):"
     wine reg query "$PENDING_KEY" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r' |
         sed -n 's/.*REG_MULTI_SZ *//p' | sed 's/\\0/\n/g' | sed '/^$/d; s/^/  /'
@@ -253,7 +255,12 @@ step_uninstall() {
 
         start_in_desktop "$uninstaller"
         say "GlmUnInst.exe asks (message 6)"
-        robot box 20000 || fail "no question from the uninstaller"
+        # The virtual desktop of this prefix exists only once the uninstaller has started in it.
+        for ((n = 0; n < 40; n++)); do
+            robot box 500 2>/dev/null && break
+            sleep 0.5
+        done
+        [ $n -lt 40 ] || fail "no question from the uninstaller"
         screenshot uninstall-question
         say "The robot answers Igen (Yes); the uninstaller hands over to its temporary copy"
         robot answer yes 10000 || fail "the question could not be answered"
