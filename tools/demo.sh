@@ -59,11 +59,26 @@ step_build() {
     [ -f "$STANDIN" ] || fail "the stand-in $STANDIN was not built"
 }
 
+# Removes what an earlier (perhaps interrupted) demo installed in the prefix, so every run starts
+# from a machine without Glimra 5.
+remove_earlier_installation() {
+    local key drive=$WINEPREFIX/drive_c
+    for key in 'HKLM\SOFTWARE\Orvane' 'HKCU\SOFTWARE\Orvane' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5'; do
+        wine reg delete "$key" /f </dev/null >/dev/null 2>&1
+    done
+    rm -rf "$drive/Program Files/Glimra 5"
+    find "$drive" -depth \( -path '*Start Menu*' -o -path '*Desktop*' \) -name 'Glimra 5*' \
+        -exec rm -rf {} + 2>/dev/null
+}
+
 step_start_wine() {
     start_display || fail "no display"
     trap cleanup EXIT
     ensure_prefix || fail "the Wine prefix could not be made"
     start_wineserver
+    remove_earlier_installation
 }
 
 step_assemble_package() {
@@ -172,7 +187,8 @@ report_installation() {
                'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
                'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5' \
                'HKCU\SOFTWARE\Orvane\Glimra v.5'; do
-        wine reg query "$key" 2>/dev/null | iconv -f CP1250 -t UTF-8 | tr -d '\r' | sed '/^$/d; /^reg:/d; s/^/  /'
+        # Wine's console programs write in the OEM code page (852 for Hungarian).
+        wine reg query "$key" 2>/dev/null | iconv -f CP852 -t UTF-8 | tr -d '\r' | sed '/^$/d; /^reg:/d; s/^/  /'
     done
     echo "The installation log (GlmUnInst.log):"
     iconv -f CP1250 -t UTF-8 "$dir/GlmUnInst.log" | tr -d '\r' | sed 's/^/  /'
@@ -196,6 +212,24 @@ step_silent_install() {
         report_installation "$DEMO/.before-silent" | tee "$DEMO/silent-install-report.txt"
         stop_wineserver
     )
+}
+
+# The resource library loads only into a host that answers its handshake with 2741.
+step_resource_library() {
+    say "GlmRes5.dll: the handshake and what a host can load from it"
+    local record=$DEMO/glmres-record.txt answer
+    for answer in 2741 0; do
+        rm -f "$record"
+        (cd "$PACKAGE" && exec wine Glmr5.exe -hidden -answer $answer -load GlmRes5.dll \
+            -record "$(winepath -w "$record")" </dev/null >/dev/null 2>&1) &
+        local host=$!
+        wait_for_line 20 "$record" 'load .*' || echo "(the host did not report its load)"
+        kill "$host" 2>/dev/null; wait "$host" 2>/dev/null
+        echo "host answering $answer: $(tr -d '\r' < "$record" | grep -E '^(Glm5Callback|load) ' | tr '\n' ';' | sed 's/;$//; s/;/; /g')"
+    done
+    echo "What a host can load from GlmRes5.dll:"
+    wine "$BUILD/tests/glmres/glmres_list.exe" "$(winepath -w "$PACKAGE/GlmRes5.dll")" </dev/null 2>/dev/null \
+        | tr -d '\r' | sed 's/^/  /'
 }
 
 # Every process of the current prefix whose image is an uninstaller's temporary copy (uni*.tmp).
@@ -284,7 +318,7 @@ step_uninstall() {
 }
 
 STEPS=(step_build step_start_wine step_assemble_package step_running_copy_question step_wizard_install
-       step_silent_install step_uninstall)
+       step_silent_install step_resource_library step_uninstall)
 
 for step in "${STEPS[@]}"; do "$step"; done
 

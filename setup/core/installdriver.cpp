@@ -20,7 +20,8 @@ static int PathExists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Fresh installation: the folder and the four options from the command line.
+// Fresh installation: the four options and the parent folder from the command line, else the
+// default program folder; the installation folder is that parent + "\Glimra 5".
 static void TakeCommandLineOptions()
 {
     InstallSwitches switches;
@@ -36,20 +37,23 @@ static void TakeCommandLineOptions()
     g_bNewInstall = TRUE;
 }
 
-static unsigned int CurrentVersionNumber()
+// The version last read by ReadFileVersion as one number.
+static unsigned int LastReadVersionNumber()
 {
     return ComposeVersionNumber(g_FileVersion.major, g_FileVersion.minor, g_FileVersion.release,
                                 g_FileVersion.build);
 }
 
-// Re-installation: compares the installed and the package version; FALSE when the user declined.
+// Re-installation: compares the installed and the package version, which stays in g_FileVersion.
+// A newer package (or any in silent mode) is an upgrade; the same or an older one is asked about.
+// FALSE when the user declined.
 static BOOL ConfirmReinstall()
 {
     ReadFileVersion(g_strInstallDir + "\\" APP_EXE_NAME);
     FileVersion installed = g_FileVersion;
-    unsigned int installedNumber = CurrentVersionNumber();
+    unsigned int installedNumber = LastReadVersionNumber();
     ReadFileVersion(g_strSourceDir + "\\" APP_EXE_NAME);
-    unsigned int packageNumber = CurrentVersionNumber();
+    unsigned int packageNumber = LastReadVersionNumber();
     if (g_bSilent || packageNumber > installedNumber) {
         g_bUpgrade = TRUE;
         return TRUE;
@@ -72,9 +76,8 @@ static void RecoverProgramGroup()
     FILE* log = fopen(g_strInstallDir + "\\" LOG_NAME, "r");
     if (!log) log = fopen(g_strInstallDir + "\\" LEGACY_LOG_NAME, "r");
     if (!log) return;
-    HKEY root = g_bAllUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    CString programs = ReadRegString(root, SHELL_FOLDERS_KEY, g_bAllUsers ? "Common Programs" : "Programs");
-    CString startup = ReadRegString(root, SHELL_FOLDERS_KEY, g_bAllUsers ? "Common Startup" : "Startup");
+    CString programs = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Programs" : "Programs");
+    CString startup = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Startup" : "Startup");
     if (programs.IsEmpty() || programs[programs.GetLength() - 1] != '\\') programs += "\\";
     programs.MakeLower();
     startup.MakeLower();
@@ -117,13 +120,16 @@ static void OpenAddress(const char* address)
     ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW);
 }
 
+// The Internet shortcut is read at most 259 characters at a time; its query fits the same size.
+#define SHORTCUT_LINE_SIZE 260
+
 // "InstScript.asp" with the query of the installed Internet shortcut, else "installed.asp".
 static void OpenMakerPage()
 {
-    char query[INSTALL_PATH_SIZE] = "";
+    char query[SHORTCUT_LINE_SIZE] = "";
     FILE* shortcut = fopen(g_strInstallDir + "\\HomePage.url", "r");
     if (shortcut) {
-        char line[INSTALL_PATH_SIZE];
+        char line[SHORTCUT_LINE_SIZE];
         while (fgets(line, sizeof(line), shortcut)) {
             if (TakeUrlQuery(line, query, sizeof(query))) break;
         }

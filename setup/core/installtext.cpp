@@ -1,16 +1,6 @@
 #include "installtext.h"
+#include "engine/pathtext.h"
 #include <string.h>
-
-static int EqualsIgnoringCase(const char* a, const char* b)
-{
-    for (;; ++a, ++b) {
-        unsigned char ca = (unsigned char)*a, cb = (unsigned char)*b;
-        if (ca >= 'A' && ca <= 'Z') ca = (unsigned char)(ca - 'A' + 'a');
-        if (cb >= 'A' && cb <= 'Z') cb = (unsigned char)(cb - 'A' + 'a');
-        if (ca != cb) return 0;
-        if (ca == 0) return 1;
-    }
-}
 
 static void TakeInstallDir(const char* folder, PathExistsFunc pathExists, InstallSwitches* switches)
 {
@@ -32,13 +22,13 @@ void ScanInstallSwitches(int argc, const char* const* argv, PathExistsFunc pathE
         if (strcmp(arg, "-instdir") == 0) {
             // The folder is looked at again as a switch of its own in the next pass.
             if (i + 1 < argc) TakeInstallDir(argv[i + 1], pathExists, switches);
-        } else if (EqualsIgnoringCase(arg, "-runafter")) {
+        } else if (EqualNoCaseAscii(arg, "-runafter")) {
             switches->runAfter = 1;
-        } else if (EqualsIgnoringCase(arg, "-allusers")) {
+        } else if (EqualNoCaseAscii(arg, "-allusers")) {
             switches->allUsers = 1;
-        } else if (EqualsIgnoringCase(arg, "-autostart")) {
+        } else if (EqualNoCaseAscii(arg, "-autostart")) {
             switches->autoStart = 1;
-        } else if (EqualsIgnoringCase(arg, "-nodeskico")) {
+        } else if (EqualNoCaseAscii(arg, "-nodeskico")) {
             switches->noDesktopIcon = 1;
         }
     }

@@ -20,11 +20,21 @@ static BOOL IsInstallMode()
     return IsSetupProgramPath(path);
 }
 
+// The start-up texts: the caption and the messages of the plain message boxes.
+#define CAPTION_SIZE 128
+#define MESSAGE_SIZE 256
+
+// The string-table text into the buffer; empty when absent.
+static void LoadText(UINT id, char* text, int size)
+{
+    if (!LoadStringA(AfxGetResourceHandle(), id, text, size)) text[0] = 0;
+}
+
 // The plain message box of the start-up questions: no owner, caption string 2.
 static int AskWithString(UINT id, const char* caption, UINT type)
 {
-    char text[MAX_PATH];
-    if (!LoadStringA(AfxGetResourceHandle(), id, text, sizeof(text))) text[0] = 0;
+    char text[MESSAGE_SIZE];
+    LoadText(id, text, sizeof(text));
     return MessageBoxA(nullptr, text, caption, type);
 }
 
@@ -32,9 +42,9 @@ static int AskWithString(UINT id, const char* caption, UINT type)
 static int AskToCloseCopies(int otherCopies, const char* caption)
 {
     if (otherCopies == 1) return AskWithString(IDS_ONE_COPY_RUNNING, caption, MB_YESNO | MB_ICONWARNING);
-    char format[MAX_PATH];
-    if (!LoadStringA(AfxGetResourceHandle(), IDS_COPIES_RUNNING, format, sizeof(format))) format[0] = 0;
-    char text[MAX_PATH];
+    char format[MESSAGE_SIZE];
+    LoadText(IDS_COPIES_RUNNING, format, sizeof(format));
+    char text[MESSAGE_SIZE];
     snprintf(text, sizeof(text), format, otherCopies);
     return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING);
 }
@@ -48,8 +58,8 @@ BOOL CSetupApp::InitInstance()
     HINSTANCE self = GetModuleHandleA(nullptr);
     m_hInstance = self;
     AfxSetResourceHandle(self);
-    char caption[128];
-    if (!LoadStringA(self, IDS_SETUP_CAPTION, caption, sizeof(caption))) caption[0] = 0;
+    char caption[CAPTION_SIZE];
+    LoadText(IDS_SETUP_CAPTION, caption, sizeof(caption));
 
     BOOL installMode = IsInstallMode();
     if (!installMode && !g_bSilent &&

@@ -14,11 +14,6 @@ static BOOL PathExists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-static BOOL IsDotEntry(const char* name)
-{
-    return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
-}
-
 // Moves a target that cannot be deleted (typically in use) out of the way to target + ".old",
 // which goes at the next start of Windows.
 static void MoveAsideInUse(const char* target)

@@ -20,6 +20,11 @@ static char LowerAscii(char ch)
     return ch >= 'A' && ch <= 'Z' ? (char)(ch - 'A' + 'a') : ch;
 }
 
+bool IsDotEntry(const char* name)
+{
+    return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+}
+
 bool EqualNoCaseAscii(const char* a, const char* b)
 {
     for (; *a && *b; a++, b++)

@@ -7,6 +7,9 @@
 // false, and out empty, when the result does not fit in size bytes.
 bool JoinPath(char* out, size_t size, const char* folder, const char* name);
 
+// The "." or ".." entry of a directory search, compared exactly.
+bool IsDotEntry(const char* name);
+
 // Equal texts when ASCII letters are compared without regard to case.
 bool EqualNoCaseAscii(const char* a, const char* b);
 

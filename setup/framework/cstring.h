@@ -2,6 +2,7 @@
 // is usable before any constructor has run.
 #pragma once
 #include <windows.h>
+#include <string.h>
 
 class CString {
 public:
@@ -26,8 +27,8 @@ public:
     char operator[](int nIndex) const { return GetAt(nIndex); }
     void SetAt(int nIndex, char ch) { m_pData[nIndex] = ch; }
 
-    int Compare(const char* psz) const { return lstrcmpA(GetString(), psz); }
-    int CompareNoCase(const char* psz) const { return lstrcmpiA(GetString(), psz); }
+    // Byte for byte, as strcmp: no collation rules (which would, for one, pass over a soft hyphen).
+    int Compare(const char* psz) const { return strcmp(GetString(), psz); }
 
     // Searches return the index of the match, or -1.
     int Find(char ch, int nStart = 0) const;
@@ -71,7 +72,7 @@ private:
 CString operator+(const CString& left, const CString& right);
 CString operator+(const CString& left, const char* right);
 CString operator+(const char* left, const CString& right);
-inline bool operator==(const CString& a, const char* b) { return lstrcmpA(a, b) == 0; }
-inline bool operator==(const CString& a, const CString& b) { return lstrcmpA(a, b) == 0; }
+inline bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }
+inline bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
 inline bool operator!=(const CString& a, const char* b) { return !(a == b); }
 inline bool operator!=(const CString& a, const CString& b) { return !(a == b); }

@@ -1,4 +1,5 @@
 #include "programgrouppage.h"
+#include "engine/pathtext.h"
 #include "engine/settings.h"
 #include "engine/shelllink.h"
 
@@ -32,8 +33,8 @@ void CProgramGroupPage::ListProgramGroups()
     HANDLE search = FindFirstFileA(programs + "\\*", &entry);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (lstrcmpA(entry.cFileName, ".") == 0 || lstrcmpA(entry.cFileName, "..") == 0) continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) m_comboGroup.AddString(entry.cFileName);
+        if (!IsDotEntry(entry.cFileName) && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            m_comboGroup.AddString(entry.cFileName);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
 }

@@ -8,6 +8,7 @@
 #include "wizardtexts.h"
 #include "engine/names.h"
 #include "resource.h"
+#include <tlhelp32.h>
 
 namespace {
 
@@ -31,6 +32,27 @@ std::string StandInOfVersion(const std::string& variant)
     return path.substr(0, path.find_last_of('\\')) + "\\" + variant + "\\Glmr5.exe";
 }
 
+// The process running that program file, or 0.
+DWORD ProcessOfProgram(const std::string& exePath)
+{
+    DWORD found = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry)) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (!process) continue;
+        char path[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        if (QueryFullProcessImageNameA(process, 0, path, &size) && lstrcmpiA(path, exePath.c_str()) == 0)
+            found = entry.th32ProcessID;
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 class DriverTest : public ::testing::Test {
 protected:
     Sandbox box{"driver"};
@@ -50,6 +72,10 @@ protected:
 
     void TearDown() override
     {
+        // A browser start may still be under way after the setup has ended; the next case's
+        // clean-up could not replace the recorder while it runs.
+        std::string recorder = box.Path("browser\\urlrecorder.exe");
+        EXPECT_TRUE(WaitUntil([&] { return ProcessOfProgram(recorder) == 0; }, kWait)) << recorder << " still runs";
         if (savedHttpCommand == "<missing>") RegDeleteTree(HKEY_CLASSES_ROOT, "http\\shell\\open");
         else RegSetString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr, savedHttpCommand);
     }
@@ -99,6 +125,29 @@ protected:
     static bool Next(HWND frame, int idOnNextPage)
     {
         return Press(frame, IDOK) && WaitForPageWith(frame, idOnNextPage, kWait);
+    }
+
+    // Answers the re-install question with Yes and waits for the wizard; null when either is missing.
+    HWND AcceptQuestionAndWaitForFrame(const ChildProcess& child)
+    {
+        MessageBoxView question = WaitForQuestion(child.id, kWait);
+        EXPECT_TRUE(question.window) << "no re-install question";
+        if (!question.window || !Answer(question, IDYES, kWait)) return nullptr;
+        return WaitForFrame(child);
+    }
+
+    // Next through the pages from the welcome page, the installation, Finish, and the end of the
+    // program.
+    static void InstallThroughWizard(HWND frame, ChildProcess& child)
+    {
+        ASSERT_TRUE(Next(frame, IDC_AGREEMENT_TEXT));
+        ASSERT_TRUE(Next(frame, IDC_BROWSE));
+        ASSERT_TRUE(Next(frame, IDC_GROUP_COMBO));
+        ASSERT_TRUE(Next(frame, IDC_READY_TEXT));
+        ASSERT_TRUE(Press(frame, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(frame, IDOK) == TXT_FINISH; }, 20000)) << ControlText(frame, IDOK);
+        ASSERT_TRUE(Press(frame, IDOK));
+        EXPECT_TRUE(WaitForExit(child, kWait));
     }
 
     // Cancels the wizard with Yes to the question and waits for the end of the program.
@@ -279,14 +328,7 @@ TEST_F(DriverTest, NewerPackageUpgradesWithoutQuestionAndOpensThePage)
     ChildProcess child = StartSetup(package, "");
     HWND frame = WaitForFrame(child);
     ASSERT_TRUE(frame) << "no wizard (a question instead?) " << ReadMessageBox(WaitForQuestion(child.id, 0).window).text;
-    ASSERT_TRUE(Next(frame, IDC_AGREEMENT_TEXT));
-    ASSERT_TRUE(Next(frame, IDC_BROWSE));
-    ASSERT_TRUE(Next(frame, IDC_GROUP_COMBO));
-    ASSERT_TRUE(Next(frame, IDC_READY_TEXT));
-    ASSERT_TRUE(Press(frame, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(frame, IDOK) == TXT_FINISH; }, 20000)) << ControlText(frame, IDOK);
-    ASSERT_TRUE(Press(frame, IDOK));
-    EXPECT_TRUE(WaitForExit(child, kWait));
+    InstallThroughWizard(frame, child);
     EndProcess(child);
 
     EXPECT_EQ(ReadFileText(package + "\\Glmr5.exe"), ReadFileText(installed + "\\Glmr5.exe"));
@@ -323,14 +365,7 @@ TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothi
     child = StartSetup(package, "-instdir " + apps);
     HWND frame = WaitForFrame(child);
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(Next(frame, IDC_AGREEMENT_TEXT));
-    ASSERT_TRUE(Next(frame, IDC_BROWSE));
-    ASSERT_TRUE(Next(frame, IDC_GROUP_COMBO));
-    ASSERT_TRUE(Next(frame, IDC_READY_TEXT));
-    ASSERT_TRUE(Press(frame, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(frame, IDOK) == TXT_FINISH; }, 20000));
-    ASSERT_TRUE(Press(frame, IDOK));
-    EXPECT_TRUE(WaitForExit(child, kWait));
+    InstallThroughWizard(frame, child);
     EndProcess(child);
     EXPECT_TRUE(FileExists(apps + "\\Glimra 5\\Glmr5.exe"));
     EXPECT_EQ("A", RegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers"));
@@ -373,6 +408,94 @@ TEST_F(DriverTest, DamagedPackageStopsWithMessage18AndExitCode1)
     ASSERT_EQ(4u, addresses.size());
     for (const std::string& address : addresses)
         EXPECT_NE(std::string::npos, address.find(Quoted(MAKER_URL))) << address;
+}
+
+TEST_F(DriverTest, ReinstallFromAPackageWithoutTheApplicationAsksFirstThenStops)
+{
+    std::string package = MakePackage("pkg", "none");
+    MakeInstalled("");
+
+    ChildProcess child = StartSetup(package, "");
+    MessageBoxView question = WaitForQuestion(child.id, kWait);
+    ASSERT_TRUE(question.window) << "no version question";
+    EXPECT_EQ("A Glimra 5.40.06.00 verziója már telepítve van erre a gépre.\n"
+              "Ön most egy régebbi verziót próbál telepíteni: 0.00.00.00 .\n\nValóban folytatja?", question.text);
+    ASSERT_TRUE(Answer(question, IDYES, kWait));
+    MessageBoxView message = WaitForQuestion(child.id, kWait);
+    ASSERT_TRUE(message.window) << "no damaged-package message after Yes";
+    EXPECT_EQ(0u, message.text.find("A telepítő fájl sérült")) << message.text;
+    ASSERT_TRUE(Answer(message, IDOK, kWait));
+    DWORD code = 99;
+    EXPECT_TRUE(WaitForExit(child, kWait, &code));
+    EXPECT_EQ(1u, code);
+    EndProcess(child);
+    std::vector<std::string> addresses = OpenedAddresses(1, 5000);
+    ASSERT_EQ(1u, addresses.size());
+    EXPECT_NE(std::string::npos, addresses[0].find(Quoted(MAKER_URL))) << addresses[0];
+}
+
+TEST_F(DriverTest, YesToTheSameVersionReinstallsFromTheLegacyLogWithoutOpeningThePage)
+{
+    std::string package = MakePackage("pkg", "");
+    std::string installed = MakeInstalled("");
+    // Only the legacy log: the group comes from it (current user, no "AllUsers" value).
+    std::string programs = box.Path("user\\Programs");
+    WriteFileText(installed + "\\install.log", "Shell Link: " + programs + "\\Old group\\Glimra 5.lnk\r\n");
+
+    ChildProcess child = StartSetup(package, "");
+    HWND frame = AcceptQuestionAndWaitForFrame(child);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(Next(frame, IDC_AGREEMENT_TEXT));
+    ASSERT_TRUE(Next(frame, IDC_BROWSE));
+    ASSERT_TRUE(Next(frame, IDC_GROUP_COMBO));
+    EXPECT_EQ("Old group", ControlText(ShownPage(frame), IDC_GROUP_COMBO));
+    ASSERT_TRUE(Press(frame, IDC_BACK) && WaitForPageWith(frame, IDC_BROWSE, kWait));
+    ASSERT_TRUE(Press(frame, IDC_BACK) && WaitForPageWith(frame, IDC_AGREEMENT_TEXT, kWait));
+    ASSERT_TRUE(Press(frame, IDC_BACK) && WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
+    InstallThroughWizard(frame, child);
+    EndProcess(child);
+
+    EXPECT_TRUE(FileExists(programs + "\\Old group\\Glimra 5.lnk"));
+    EXPECT_TRUE(OpenedAddresses(1, 1500).empty()) << "a page was opened after Yes";
+}
+
+TEST_F(DriverTest, WithoutAStartupFolderNoShortcutNamesTheGroup)
+{
+    std::string package = MakePackage("pkg", "");
+    std::string installed = MakeInstalled("");
+    box.DeleteShellFolder(false, "Startup");
+    WriteFileText(installed + "\\GlmUnInst.log",
+                  "Shell Link: " + box.Path("user\\Programs") + "\\Tools\\Glimra 5\\Glimra 5.lnk\r\n");
+
+    ChildProcess child = StartSetup(package, "");
+    HWND frame = AcceptQuestionAndWaitForFrame(child);
+    ASSERT_TRUE(frame);
+    WizardView view = ReadWizardSettingsAndCancel(frame, child, CancelWizard);
+    EXPECT_EQ("Glimra 5", view.group);
+    EndProcess(child);
+}
+
+TEST_F(DriverTest, SilentInstallWithRunAfterStartsTheInstalledApplication)
+{
+    std::string package = MakePackage("pkg", "");
+    std::string apps = box.Path("apps");
+    MakeFolders(apps);
+
+    ChildProcess child = StartSetup(package, "-s -instdir " + apps + " -RunAfter");
+    EXPECT_TRUE(WaitForExit(child, 20000));
+    EndProcess(child);
+    std::string exe = apps + "\\Glimra 5\\Glmr5.exe";
+    ChildProcess app;
+    ASSERT_TRUE(WaitUntil([&] { return (app.id = ProcessOfProgram(exe)) != 0; }, kWait)) << exe << " is not running";
+    app.process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, app.id);
+    // Started without arguments, it shows its main window; closed through it, so that it leaves
+    // the instance registry, and ended in any case.
+    std::vector<HWND> windows;
+    EXPECT_TRUE(WaitUntil([&] { return !(windows = TopWindowsOfProcess(app.id)).empty(); }, kWait));
+    for (HWND window : windows) PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForExit(app, kWait));
+    EndProcess(app);
+    EXPECT_TRUE(OpenedAddresses(1, 1000).empty());
 }
 
 }  // namespace

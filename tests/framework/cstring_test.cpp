@@ -40,3 +40,18 @@ TEST(CString, FormatsLikePrintf)
     s.Format("%d.%02d.%02d.%02d", 5, 40, 6, 0);
     EXPECT_STREQ("5.40.06.00", s);
 }
+
+// Equality is byte for byte: no letter case folded, no character passed over as a collation
+// rule would (the soft hyphen 0xAD of code page 1250 has no weight there).
+TEST(CString, ComparesExactly)
+{
+    CString b("B");
+    EXPECT_TRUE(b == "B");
+    EXPECT_FALSE(b == "b");
+    EXPECT_FALSE(b == "B\xad") << "soft hyphen ignored";
+    EXPECT_FALSE(b == CString("\xad" "B")) << "soft hyphen ignored";
+    EXPECT_TRUE(b != "B\xad");
+    EXPECT_NE(0, CString(".").Compare(".\xad"));
+    EXPECT_EQ(0, b.Compare("B"));
+    EXPECT_GT(0, CString("A").Compare("B"));
+}
