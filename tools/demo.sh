@@ -232,12 +232,97 @@ step_resource_library() {
         | tr -d '\r' | sed 's/^/  /'
 }
 
+# Every process of the current prefix whose image is an uninstaller's temporary copy (uni*.tmp).
+temporary_copies() { pgrep -f '\\uni[0-9A-Fa-f]*\.tmp' 2>/dev/null; }
+
+UNINSTALL_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5'
+PENDING_KEY='HKLM\System\CurrentControlSet\Control\Session Manager'
+
+# What is left of the product after the uninstall, and what waits for the next start.
+report_uninstall() {
+    local dir=$1 drive=$WINEPREFIX/drive_c
+    local unixdir
+    unixdir=$(winepath -u "$dir" 2>/dev/null)
+    if [ -d "$unixdir" ]; then
+        echo "The installation folder $dir is still there:"
+        (cd "$unixdir" && find . | sort | sed 's|^\./|  |')
+    else
+        echo "The installation folder $dir: gone"
+    fi
+    echo "Files, folders and shortcuts named after the product (Glimra 5, Glmr5*, GlmUnInst*) under C:\\:"
+    local found
+    found=$(find "$drive" \( -name 'Glimra 5*' -o -name 'Glmr5*' -o -name 'GlmUnInst*' \) 2>/dev/null | sort)
+    if [ -n "$found" ]; then
+        echo "$found" | while IFS= read -r f; do echo "  $(winepath -w "$f")"; done
+    else
+        echo "  none"
+    fi
+    echo "Registry keys of the product:"
+    local key
+    for key in 'HKLM\SOFTWARE\Orvane' 'HKCU\SOFTWARE\Orvane' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' "$UNINSTALL_KEY"; do
+        if wine reg query "$key" >/dev/null 2>&1; then echo "  $key: still there"; else echo "  $key: gone"; fi
+    done
+    echo "Installed programs (wine uninstaller --list):"
+    local programs
+    programs=$(wine uninstaller --list 2>/dev/null | tr -d '\r')
+    if [ -n "$programs" ]; then echo "$programs" | sed 's/^/  /'; else echo "  none"; fi
+    echo "Files to delete at the next start (PendingFileRenameOperations):"
+    wine reg query "$PENDING_KEY" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r' |
+        sed -n 's/.*REG_MULTI_SZ *//p' | sed 's/\\0/\n/g' | sed '/^$/d; s/^/  /'
+}
+
+# The silent installation of the fresh prefix is removed again by its installed uninstaller: the
+# robot answers the question (message 6) and the closing message of the temporary copy.
+step_uninstall() {
+    say "Uninstalling from the fresh prefix: the installed GlmUnInst.exe"
+    (
+        export WINEPREFIX=$BUILD/demo-wine
+        start_wineserver
+        local uninstaller dir n
+        uninstaller=$(wine reg query "$UNINSTALL_KEY" /v UninstallString 2>/dev/null | tr -d '\r' |
+                      sed -n 's/.*REG_SZ *//p')
+        [ -n "$uninstaller" ] || fail "no uninstall entry in $WINEPREFIX"
+        dir=${uninstaller%\\*}
+        echo "uninstall entry: $uninstaller"
+        echo "installed programs before: $(wine uninstaller --list 2>/dev/null | tr -d '\r' | tr '\n' ' ')"
+
+        start_in_desktop "$uninstaller"
+        say "GlmUnInst.exe asks (message 6)"
+        # The virtual desktop of this prefix exists only once the uninstaller has started in it.
+        for ((n = 0; n < 40; n++)); do
+            robot box 500 2>/dev/null && break
+            sleep 0.5
+        done
+        [ $n -lt 40 ] || fail "no question from the uninstaller"
+        screenshot uninstall-question
+        say "The robot answers Igen (Yes); the uninstaller hands over to its temporary copy"
+        robot answer yes 10000 || fail "the question could not be answered"
+
+        say "The temporary copy uninstalls and reports (message 20)"
+        robot box 30000 || fail "no closing message from the temporary copy"
+        echo "temporary copy: $(ps -o args= -p "$(temporary_copies | head -1)" 2>/dev/null)"
+        screenshot uninstalled
+        robot answer ok 10000 || fail "the closing message could not be answered"
+        for ((n = 0; n < 100; n++)); do
+            [ -z "$(temporary_copies)" ] && break
+            sleep 0.1
+        done
+        [ -z "$(temporary_copies)" ] || fail "the temporary copy still runs"
+        echo "the temporary copy has ended"
+
+        say "Report of the uninstall"
+        report_uninstall "$dir" | tee "$DEMO/uninstall-report.txt"
+        stop_wineserver
+    ) || fail "the uninstall step failed"
+}
+
 STEPS=(step_build step_start_wine step_assemble_package step_running_copy_question step_wizard_install
-       step_silent_install step_resource_library)
+       step_silent_install step_resource_library step_uninstall)
 
 for step in "${STEPS[@]}"; do "$step"; done
 
 say "Done"
 echo "package:     $PACKAGE"
 echo "screenshots: $(cd "$DEMO" && ls *.png | tr '\n' ' ')"
-echo "report:      $DEMO/silent-install-report.txt"
+echo "reports:     $DEMO/silent-install-report.txt $DEMO/uninstall-report.txt"

@@ -2,8 +2,10 @@
 // image file types taken over, all removed or restored for real under Wine.
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <memory>
 #include "engine/install.h"
 #include "engine/settings.h"
+#include "regbackup.h"
 #include "samplepackage.h"
 #include "sandbox.h"
 #include "uninstall/uninstall.h"
@@ -74,7 +76,8 @@ protected:
     Sandbox box{"uninstall"};
     std::string pkg, inst, userPrograms, userDesktop, userStartup, commonPrograms, commonDesktop, commonStartup;
     char savedDir[MAX_PATH] = {};
-    bool fileExtsExisted = false;
+    // The per-user file types and the classes' image types as they were, put back after each case.
+    std::vector<std::unique_ptr<RegKeyBackup>> fileTypes;
 
     void SetUp() override
     {
@@ -90,19 +93,15 @@ protected:
         WriteFileText(userPrograms + "\\other.lnk", "x");
         WriteFileText(commonPrograms + "\\other.lnk", "x");
         GetCurrentDirectoryA(MAX_PATH, savedDir);
-        fileExtsExisted = RegKeyExists(HKEY_CURRENT_USER, kFileExts);
-        for (const char* ext : kImageExtensions)
-            ASSERT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ext)) << ext << " is in use by this system";
+        fileTypes.emplace_back(new RegKeyBackup(HKEY_CURRENT_USER, kFileExts));
+        for (const char* ext : kImageExtensions) fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ext));
+        fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ".xyz"));
     }
 
     void TearDown() override
     {
         SetCurrentDirectoryA(savedDir);
-        for (const char* ext : kImageExtensions) {
-            RegDeleteTree(HKEY_CLASSES_ROOT, ext);
-            RegDeleteTree(HKEY_CURRENT_USER, std::string(kFileExts) + "\\" + ext);
-        }
-        if (!fileExtsExisted) RegDeleteTree(HKEY_CURRENT_USER, kFileExts);
+        fileTypes.clear();
     }
 
     void Install(bool allUsers)
@@ -307,15 +306,18 @@ void CheckFileTypeRestore(bool perUser)
 
 TEST_F(UninstallTest, PerUserFileTypesAreRestored)
 {
-    CheckFileTypeRestore(true);
     // The classes' values are not looked at while the per-user key exists.
-    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ".jpg"));
+    RegSetString(HKEY_CLASSES_ROOT, ".jpg", nullptr, "Glmr5.exe");
+    RegSetString(HKEY_CLASSES_ROOT, ".jpg", "GlmrOld", "jpegfile");
+    CheckFileTypeRestore(true);
+    EXPECT_EQ("Glmr5.exe", RegString(HKEY_CLASSES_ROOT, ".jpg", nullptr));
+    EXPECT_EQ("jpegfile", RegString(HKEY_CLASSES_ROOT, ".jpg", "GlmrOld"));
 }
 
 TEST_F(UninstallTest, ClassesFileTypesAreRestoredWithoutThePerUserKey)
 {
     RegDeleteTree(HKEY_CURRENT_USER, kFileExts);
-    ASSERT_FALSE(fileExtsExisted) << "this system has a per-user FileExts key";
+    ASSERT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kFileExts));
     CheckFileTypeRestore(false);
 }
 

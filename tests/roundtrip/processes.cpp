@@ -1,0 +1,153 @@
+#include "processes.h"
+#include <tlhelp32.h>
+#include "sandbox.h"
+
+namespace {
+
+const char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
+const char kPendingValue[] = "PendingFileRenameOperations";
+
+std::string Lower(std::string text)
+{
+    for (char& ch : text) ch = (char)tolower((unsigned char)ch);
+    return text;
+}
+
+std::string StripNtPrefix(const std::string& path)
+{
+    return path.compare(0, 4, "\\??\\") == 0 ? path.substr(4) : path;
+}
+
+// The value's strings in pairs: source, target (empty for a deletion).
+std::vector<std::string> ReadPendingStrings()
+{
+    std::vector<std::string> strings;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return strings;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, kPendingValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+        std::vector<char> data(size + 2, '\0');
+        if (RegQueryValueExA(key, kPendingValue, nullptr, nullptr, (BYTE*)data.data(), &size) == ERROR_SUCCESS) {
+            size_t pos = 0;
+            while (pos < size) {
+                std::string text(data.data() + pos);
+                pos += text.size() + 1;
+                strings.push_back(text);
+            }
+        }
+    }
+    RegCloseKey(key);
+    // The list ends with an extra NUL, read as one more empty string.
+    if (strings.size() % 2 == 1 && strings.back().empty()) strings.pop_back();
+    return strings;
+}
+
+} // namespace
+
+std::vector<ProcessEntry> RunningProcesses()
+{
+    std::vector<ProcessEntry> list;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return list;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        ProcessEntry e;
+        e.id = entry.th32ProcessID;
+        e.parentId = entry.th32ParentProcessID;
+        e.exeName = entry.szExeFile;
+        size_t slash = e.exeName.find_last_of('\\');
+        if (slash != std::string::npos) e.exeName.erase(0, slash + 1);
+        list.push_back(e);
+    }
+    CloseHandle(snapshot);
+    return list;
+}
+
+bool IsTemporaryCopyName(const std::string& exeName)
+{
+    std::string name = Lower(exeName);
+    return name.size() > 7 && name.compare(0, 3, "uni") == 0 && name.compare(name.size() - 4, 4, ".tmp") == 0;
+}
+
+ProcessEntry WaitForTemporaryCopy(DWORD parentId, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        for (const ProcessEntry& e : RunningProcesses())
+            if (e.parentId == parentId && IsTemporaryCopyName(e.exeName)) return e;
+        if (GetTickCount() - start >= timeoutMs) return ProcessEntry();
+        Sleep(20);
+    }
+}
+
+std::string ProcessImagePath(HANDLE process)
+{
+    char path[MAX_PATH * 2] = {};
+    DWORD size = sizeof(path);
+    if (!QueryFullProcessImageNameA(process, 0, path, &size)) return std::string();
+    return path;
+}
+
+std::vector<std::string> PendingDeletions()
+{
+    std::vector<std::string> strings = ReadPendingStrings(), sources;
+    for (size_t i = 0; i < strings.size(); i += 2) sources.push_back(StripNtPrefix(strings[i]));
+    return sources;
+}
+
+void RemovePendingDeletions(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> strings = ReadPendingStrings();
+    std::string kept;
+    bool changed = false;
+    for (size_t i = 0; i < strings.size(); i += 2) {
+        bool ours = false;
+        for (const std::string& path : paths)
+            if (!path.empty() && Lower(StripNtPrefix(strings[i])) == Lower(path)) ours = true;
+        if (ours) {
+            changed = true;
+            continue;
+        }
+        kept += strings[i];
+        kept += '\0';
+        kept += i + 1 < strings.size() ? strings[i + 1] : std::string();
+        kept += '\0';
+    }
+    if (!changed) return;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    if (kept.empty()) {
+        RegDeleteValueA(key, kPendingValue);
+    } else {
+        kept += '\0';
+        RegSetValueExA(key, kPendingValue, 0, REG_MULTI_SZ, (const BYTE*)kept.data(), (DWORD)kept.size());
+    }
+    RegCloseKey(key);
+}
+
+std::string RunCapturingOutput(const std::string& commandLine, const std::string& outputFile, DWORD timeoutMs)
+{
+    SECURITY_ATTRIBUTES inherit = { sizeof(inherit), nullptr, TRUE };
+    HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return "<not started>";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back(0);
+    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                  &startup, &process);
+    CloseHandle(output);
+    if (!started) return "<not started>";
+    CloseHandle(process.hThread);
+    bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 255);
+    CloseHandle(process.hProcess);
+    return ended ? ReadFileText(outputFile) : "<timeout>";
+}

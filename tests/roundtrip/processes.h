@@ -1,0 +1,32 @@
+// Helpers of the round-trip tests: the processes running now, the uninstaller's temporary copy,
+// the system's list of files to delete at the next start, and a program's captured output.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct ProcessEntry {
+    DWORD id = 0;
+    DWORD parentId = 0;
+    std::string exeName;   // file name of the image, as the system lists it
+};
+
+std::vector<ProcessEntry> RunningProcesses();
+
+// An image named uni*.tmp (any letter case): what the uninstaller's temporary copy runs as.
+bool IsTemporaryCopyName(const std::string& exeName);
+
+// The temporary copy started by the process parentId, waited for at most timeoutMs; id 0 when none.
+ProcessEntry WaitForTemporaryCopy(DWORD parentId, DWORD timeoutMs);
+
+// Full path of a running process's image; empty when it cannot be read.
+std::string ProcessImagePath(HANDLE process);
+
+// Source paths of the delayed operations in PendingFileRenameOperations, without the "\??\" prefix.
+std::vector<std::string> PendingDeletions();
+// Removes the delayed operations whose source is one of the paths (compared ignoring case).
+void RemovePendingDeletions(const std::vector<std::string>& paths);
+
+// Runs the command line with its standard output and error going to outputFile and returns that
+// output; "<timeout>" when it did not end within timeoutMs, "<not started>" when it did not start.
+std::string RunCapturingOutput(const std::string& commandLine, const std::string& outputFile, DWORD timeoutMs);

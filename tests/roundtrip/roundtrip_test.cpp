@@ -1,0 +1,335 @@
+// The whole life of an installation: setup.exe installs the sample package silently, the
+// application's own registry values and a taken-over file type are added as the application would
+// leave them, then the installed GlmUnInst.exe uninstalls (asked and answered through the UI robot,
+// or silently), hands over to its temporary copy, and that copy removes everything of the product.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include "package.h"
+#include "processes.h"
+#include "regbackup.h"
+#include "robot.h"
+#include "sandbox.h"
+
+namespace {
+
+const DWORD kWait = 20000;
+
+const char kCaption[] = "Glimra Telepítő";
+const char kConfirmUninstall[] = "Ezzel teljesen eltávolítja a Glimra 5-öt.\nValóban folytatja?";
+const char kUninstalled[] = "Glimra 5 sikeresen el lett távolítva a gépről.";
+
+const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+const char kJpgKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.jpg";
+const char kUninstallEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimra 5";
+const char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe";
+const char kAppLink[] = "Glimra 5.lnk";
+
+std::string HostToWindows(std::string path)
+{
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string Lower(std::string text)
+{
+    for (char& ch : text) ch = (char)tolower((unsigned char)ch);
+    return text;
+}
+
+// Names in a folder, "." and ".." left out, sorted.
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Joined(const std::vector<std::string>& items)
+{
+    std::string all;
+    for (const std::string& item : items) all += "[" + item + "]";
+    return all;
+}
+
+// Copies the files of a folder and its sub-folders.
+void CopyTree(const std::string& from, const std::string& to)
+{
+    MakeFolders(to);
+    for (const std::string& name : FolderEntries(from)) {
+        std::string source = from + "\\" + name, target = to + "\\" + name;
+        if (FolderExists(source)) CopyTree(source, target);
+        else CopyFileA(source.c_str(), target.c_str(), FALSE);
+    }
+}
+
+class RoundTrip : public ::testing::Test {
+protected:
+    Sandbox box{"roundtrip"};
+    std::string pkg, inst, commonPrograms, commonDesktop, commonStartup, userPrograms, userDesktop;
+    // The per-user file types as they were, put back after each case.
+    RegKeyBackup fileTypes{HKEY_CURRENT_USER, kFileExts};
+    // Files that processes of a case scheduled for deletion at the next start: unscheduled and
+    // deleted when the case ends.
+    std::vector<std::string> scheduled;
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(SetupExePath().empty());
+        ASSERT_FALSE(StandInExePath().empty());
+        box.RedirectShellFolders();
+        pkg = box.Path("pkg");
+        // Blanks in both levels: the path must reach the temporary copy as one argument.
+        inst = box.Path("Program Files\\Glimra 5");
+        commonPrograms = box.Path("common\\Programs");
+        commonDesktop = box.Path("common\\Desktop");
+        commonStartup = box.Path("common\\Startup");
+        userPrograms = box.Path("user\\Programs");
+        userDesktop = box.Path("user\\Desktop");
+        MakePackage();
+    }
+
+    void TearDown() override
+    {
+        RemovePendingDeletions(scheduled);
+        for (const std::string& path : scheduled) DeleteFileA(path.c_str());
+    }
+
+    // The sample package with the build's setup program, uninstaller, stand-in and resource library.
+    void MakePackage()
+    {
+        CopyTree(HostToWindows(GLM_SAMPLE_PACKAGE), pkg);
+        ASSERT_TRUE(FileExists(pkg + "\\GlmUnInst.log"));
+        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (pkg + "\\setup.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (pkg + "\\GlmUnInst.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (pkg + "\\Glmr5.exe").c_str(), FALSE));
+#ifdef GLM_RESOURCE_DLL
+        ASSERT_TRUE(CopyFileA(HostToWindows(GLM_RESOURCE_DLL).c_str(), (pkg + "\\GlmRes5.dll").c_str(), FALSE));
+#endif
+    }
+
+    // setup.exe -s into the scratch "Program Files", then what the application itself leaves.
+    void InstallSilently()
+    {
+        MakeFolders(box.Path("Program Files"));
+        std::string command = QuoteArgument(pkg + "\\setup.exe") + " -s -instdir " + QuoteArgument(box.Path("Program Files"));
+        int code = RunProcess(command, kWait, pkg.c_str());
+        ASSERT_NE(-1, code) << "setup.exe -s did not end within " << kWait << " ms";
+        for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt", "Minta\\pelda1.glm" })
+            ASSERT_TRUE(FileExists(inst + "\\" + name)) << name << " was not installed";
+        ASSERT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\" + kAppLink));
+        ASSERT_TRUE(FileExists(commonDesktop + "\\" + kAppLink));
+        ASSERT_EQ(inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
+
+        RegSetString(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture", "LastFolder", inst);
+        RegSetString(HKEY_CLASSES_ROOT, "Glm5.Document\\shell\\open\\command", nullptr, "\"" + inst + "\\Glmr5.exe\" \"%1\"");
+        RegSetString(HKEY_CURRENT_USER, kJpgKey, "Application", inst + "\\Glmr5.exe");
+        RegSetString(HKEY_CURRENT_USER, kJpgKey, "GlmrOld", "kepnezo.exe");
+    }
+
+    // The installed uninstaller started as the system's list of installed programs would start it.
+    ChildProcess StartUninstaller(const std::string& arguments)
+    {
+        return StartProgram(RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"), arguments);
+    }
+
+    // Finds the temporary copy the uninstaller started, lets the uninstaller end, and returns a
+    // handle to the copy (null when there is none); its image path is scheduled for clean-up.
+    HANDLE TakeTemporaryCopy(ChildProcess& uninstaller, DWORD* copyId)
+    {
+        ProcessEntry copy = WaitForTemporaryCopy(uninstaller.id, kWait);
+        *copyId = copy.id;
+        HANDLE process = copy.id ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, copy.id) : nullptr;
+        std::string image = process ? ProcessImagePath(process) : std::string();
+        if (!image.empty()) scheduled.push_back(image);
+        DWORD code = 1;
+        EXPECT_TRUE(WaitForExit(uninstaller, kWait, &code)) << "the uninstaller still runs";
+        EXPECT_EQ(0u, code) << "the uninstaller ends with exit code 0 when the copy has taken over";
+        EndProcess(uninstaller);
+        if (!process) return nullptr;
+
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        EXPECT_EQ(Lower(temp), Lower(image.substr(0, strlen(temp)))) << "the copy runs from " << image;
+        EXPECT_TRUE(IsTemporaryCopyName(image.substr(image.find_last_of('\\') + 1))) << image;
+        return process;
+    }
+
+    // Waits for the copy to end with exit code 0; a message box still open is reported.
+    void ExpectCopyEnds(HANDLE copy, DWORD copyId)
+    {
+        if (WaitForSingleObject(copy, kWait) != WAIT_OBJECT_0) {
+            MessageBoxView box = WaitForMessageBox(copyId, 0);
+            TerminateProcess(copy, 255);
+            WaitForSingleObject(copy, 5000);
+            CloseHandle(copy);
+            FAIL() << "the temporary copy still runs; message box on screen: \"" << box.text << "\"";
+        }
+        DWORD code = 12345;
+        GetExitCodeProcess(copy, &code);
+        CloseHandle(copy);
+        EXPECT_EQ(0u, code) << "exit code of the removal run";
+    }
+
+    // The copy's own file is listed for deletion at the next start.
+    void ExpectScheduledForDeletion(const std::string& path)
+    {
+        std::vector<std::string> pending = PendingDeletions();
+        bool listed = std::any_of(pending.begin(), pending.end(),
+                                  [&](const std::string& p) { return Lower(p) == Lower(path); });
+        EXPECT_TRUE(listed) << path << " is not in PendingFileRenameOperations: " << Joined(pending);
+    }
+
+    std::string InstalledProgramsList()
+    {
+        return RunCapturingOutput("uninstaller.exe --list", box.Path("programs.txt"), kWait);
+    }
+
+    // Nothing of the product is left but what the case names as kept.
+    void ExpectNoRegistryEntries()
+    {
+        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvane"));
+        EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Orvane"));
+        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kAppPaths));
+        EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, "Glm5.Document"));
+        EXPECT_EQ("kepnezo.exe", RegString(HKEY_CURRENT_USER, kJpgKey, "Application"));
+        EXPECT_EQ("<missing>", RegString(HKEY_CURRENT_USER, kJpgKey, "GlmrOld"));
+        std::string list = InstalledProgramsList();
+        EXPECT_EQ(std::string::npos, list.find("Glimra 5")) << list;
+    }
+
+    void ExpectNoShortcuts()
+    {
+        EXPECT_FALSE(FileExists(commonDesktop + "\\" + kAppLink));
+        EXPECT_FALSE(FileExists(commonStartup + "\\" + kAppLink));
+        EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+        EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
+        EXPECT_EQ(Joined({}), Joined(FolderEntries(commonDesktop)));
+    }
+
+    void ExpectEverythingInstalled()
+    {
+        for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt" })
+            EXPECT_TRUE(FileExists(inst + "\\" + name)) << name;
+        EXPECT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\" + kAppLink));
+        EXPECT_TRUE(FileExists(commonDesktop + "\\" + kAppLink));
+        EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+        EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kAppPaths));
+        EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvane\\Glimra v.5"));
+        EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture"));
+        EXPECT_EQ(inst + "\\Glmr5.exe", RegString(HKEY_CURRENT_USER, kJpgKey, "Application"));
+    }
+};
+
+TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    std::string list = InstalledProgramsList();
+    EXPECT_NE(std::string::npos, list.find("Glimra 5")) << "the system's list: " << list;
+
+    ChildProcess uninstaller = StartUninstaller("-s");
+    ASSERT_NE(nullptr, uninstaller.process);
+    DWORD copyId = 0;
+    HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
+    ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
+    std::string copyPath = scheduled.back();
+    ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
+
+    EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
+    EXPECT_TRUE(FolderExists(box.Path("Program Files")));
+    EXPECT_FALSE(FolderExists(commonPrograms + "\\Glimra 5"));
+    ExpectNoShortcuts();
+    ExpectNoRegistryEntries();
+    ExpectScheduledForDeletion(copyPath);
+    EXPECT_TRUE(FileExists(copyPath)) << "the copy's file goes at the next start, not before";
+}
+
+TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    WriteFileText(inst + "\\capture 1.png", "mine");
+    MakeFolders(commonPrograms + "\\Glimra 5\\Extras");
+    WriteFileText(commonPrograms + "\\Glimra 5\\Extras\\tool.lnk", "x");
+
+    ChildProcess uninstaller = StartUninstaller("");
+    ASSERT_NE(nullptr, uninstaller.process);
+    MessageBoxView confirm = WaitForMessageBox(uninstaller.id, kWait);
+    ASSERT_NE(nullptr, confirm.window) << "no question within " << kWait << " ms";
+    EXPECT_EQ(kCaption, confirm.caption);
+    EXPECT_EQ(kConfirmUninstall, confirm.text);
+    EXPECT_EQ(std::vector<int>({ IDYES, IDNO }), confirm.buttons);
+    ASSERT_TRUE(AnswerMessageBox(confirm, IDYES, kWait));
+
+    DWORD copyId = 0;
+    HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
+    ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
+    std::string copyPath = scheduled.back();
+    MessageBoxView done = WaitForMessageBox(copyId, kWait);
+    EXPECT_NE(nullptr, done.window) << "no closing message from the temporary copy";
+    if (done.window) {
+        EXPECT_EQ(kCaption, done.caption);
+        EXPECT_EQ(kUninstalled, done.text);
+        EXPECT_EQ(std::vector<int>({ IDOK }), done.buttons);
+        // By the time the message shows, the uninstall has run.
+        EXPECT_FALSE(FileExists(inst + "\\Glmr5.exe"));
+        EXPECT_TRUE(AnswerMessageBox(done, IDOK, kWait));
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
+
+    EXPECT_EQ(Joined({ "capture 1.png" }), Joined(FolderEntries(inst)));
+    EXPECT_EQ("mine", ReadFileText(inst + "\\capture 1.png"));
+    EXPECT_EQ(Joined({ "Extras" }), Joined(FolderEntries(commonPrograms + "\\Glimra 5")));
+    EXPECT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\Extras\\tool.lnk"));
+    ExpectNoShortcuts();
+    ExpectNoRegistryEntries();
+    ExpectScheduledForDeletion(copyPath);
+}
+
+TEST_F(RoundTrip, NoToTheQuestionChangesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    ChildProcess uninstaller = StartUninstaller("");
+    ASSERT_NE(nullptr, uninstaller.process);
+    MessageBoxView confirm = WaitForMessageBox(uninstaller.id, kWait);
+    ASSERT_NE(nullptr, confirm.window) << "no question within " << kWait << " ms";
+    EXPECT_EQ(kConfirmUninstall, confirm.text);
+    ASSERT_TRUE(AnswerMessageBox(confirm, IDNO, kWait));
+    EXPECT_TRUE(WaitForExit(uninstaller, kWait)) << "the uninstaller still runs after No";
+    EXPECT_EQ(0u, WaitForTemporaryCopy(uninstaller.id, 0).id) << "a temporary copy was started after No";
+    EndProcess(uninstaller);
+    // Give a copy that was started all the same the time to do harm.
+    Sleep(1500);
+    ExpectEverythingInstalled();
+    std::string list = InstalledProgramsList();
+    EXPECT_NE(std::string::npos, list.find("Glimra 5")) << list;
+}
+
+TEST_F(RoundTrip, RemovalRunForAMissingUninstallerStillUninstallsItsFolder)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    ASSERT_TRUE(DeleteFileA((inst + "\\GlmUnInst.exe").c_str()));
+    std::string remover = box.Path("remover\\remover copy.exe");
+    MakeFolders(box.Path("remover"));
+    ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), remover.c_str(), FALSE));
+    scheduled.push_back(remover);
+
+    std::string command = QuoteArgument(remover) + " -delself " + QuoteArgument(inst + "\\GlmUnInst.exe") + " -s";
+    EXPECT_EQ(0, RunProcess(command, kWait, box.Root().c_str())) << command;
+
+    EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
+    EXPECT_FALSE(FolderExists(commonPrograms + "\\Glimra 5"));
+    ExpectNoShortcuts();
+    ExpectNoRegistryEntries();
+    ExpectScheduledForDeletion(remover);
+}
+
+} // namespace
