@@ -6,7 +6,8 @@ BUILD=${GLM_BUILD_DIR:-$ROOT/build}
 export WINEPREFIX=${WINEPREFIX:-$BUILD/wine}
 export WINEARCH=win32
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+# winedbg off: a crashing test program then ends at once instead of waiting in the debugger.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d;winedbg.exe=d"
 export LOCPATH=$BUILD/locale
 
 # Wine maps non-ASCII file names only with a real hu_HU.UTF-8 glibc locale (ANSI code page 1250);
