@@ -90,10 +90,9 @@ TEST_F(Placement, ReadOnlyAndHiddenTargetsAreReplaced)
     EXPECT_EQ(0u, Attributes(m_inst + "\\readme.txt") & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(0u, Attributes(m_inst + "\\hidden.dat") & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ("hidden.dat,plain.dat,readme.txt", Joined(ListFolder(m_inst)));
-    EXPECT_TRUE(PendingRenameSources().empty() ||
-                std::none_of(PendingRenameSources().begin(), PendingRenameSources().end(),
-                             [&](const std::string& s) { return s.find(m_inst) == 0; }))
-        << Joined(PendingRenameSources());
+    std::vector<std::string> pending = PendingRenameSources();
+    EXPECT_TRUE(std::none_of(pending.begin(), pending.end(), [&](const std::string& s) { return s.find(m_inst) == 0; }))
+        << Joined(pending);
 }
 
 TEST_F(Placement, TargetInUseIsRenamedToOldAndScheduled)
