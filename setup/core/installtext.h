@@ -1,5 +1,6 @@
 // The installation driver's text logic: option switches, version numbers and the lines of the
-// Internet shortcut (the old installation log is read with engine/logreader.h). Free of Win32, so it can be built natively too.
+// Internet shortcut (the old installation log is read with engine/logreader.h). Free of Win32,
+// so it can be built natively too.
 #pragma once
 
 #define INSTALL_PATH_SIZE 260
