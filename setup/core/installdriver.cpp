@@ -9,6 +9,7 @@
 #include "engine/helpers.h"
 #include "engine/shelllink.h"
 #include "engine/install.h"
+#include "engine/logreader.h"
 #include "wizard/setupwizarddlg.h"
 #include "resource.h"
 #include <stdio.h>
@@ -82,11 +83,11 @@ static void RecoverProgramGroup()
     programs.MakeLower();
     startup.MakeLower();
     const size_t prefixLength = (size_t)programs.GetLength();
-    char line[512];
-    while (fgets(line, sizeof(line), log)) {
-        TrimLineEnd(line);
-        if (strncmp(line, REC_SHELL_LINK, sizeof(REC_SHELL_LINK) - 1) != 0) continue;
-        CString linkPath(line + sizeof(REC_SHELL_LINK) - 1);
+    char line[LOG_LINE_SIZE];
+    while (ReadLogLine(log, line)) {
+        const char* text = MatchRecord(line, REC_SHELL_LINK);
+        if (!text) continue;
+        CString linkPath(text);
         CString lower = linkPath;
         lower.MakeLower();
         if (strncmp(lower, programs, prefixLength) == 0 && lower.Find(startup) < 0)

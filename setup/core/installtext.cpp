@@ -40,12 +40,6 @@ unsigned int ComposeVersionNumber(int major, int minor, int release, int build)
            + (unsigned int)build;
 }
 
-void TrimLineEnd(char* line)
-{
-    size_t length = strlen(line);
-    while (length > 1 && (unsigned char)line[length - 1] <= 32) line[--length] = 0;
-}
-
 int TakeUrlQuery(const char* line, char* query, int querySize)
 {
     static const char prefix[] = "URL=http://";

@@ -1,5 +1,6 @@
-// The installation driver's text logic: option switches, version numbers, the lines of the old
-// installation log and of the Internet shortcut. Free of Win32, so it can be built natively too.
+// The installation driver's text logic: option switches, version numbers and the lines of the
+// Internet shortcut (the old installation log is read with engine/logreader.h). Free of Win32,
+// so it can be built natively too.
 #pragma once
 
 #define INSTALL_PATH_SIZE 260
@@ -24,9 +25,6 @@ void ScanInstallSwitches(int argc, const char* const* argv, PathExistsFunc pathE
 
 // ((major * 100 + minor) * 100 + release) * 100 + build, in unsigned 32-bit arithmetic.
 unsigned int ComposeVersionNumber(int major, int minor, int release, int build);
-
-// Removes every character of code 32 or below from the end of the line, the first one excepted.
-void TrimLineEnd(char* line);
 
 // For a line beginning with "URL=http://": copies the part from its first question mark up to
 // the line end (CR and LF excluded) into query (empty without a question mark, cut to fit) and

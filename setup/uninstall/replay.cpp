@@ -2,6 +2,7 @@
 #include "engine/logreader.h"
 #include "engine/names.h"
 #include "engine/pathtext.h"
+#include "engine/shelllink.h"
 #include <windows.h>
 #include <string.h>
 
@@ -35,21 +36,11 @@ int DeleteMatchingFiles(const char* folder, const char* pattern)
     return deleted;
 }
 
-// The folder part of a path ("C:\A" for "C:\A\B" and "C:\A\B\"); empty when no backslash
-// stands after the first character.
-static void CutToParentFolder(char* path)
-{
-    size_t length = strlen(path);
-    if (length > 0 && path[length - 1] == '\\') path[--length] = '\0';
-    char* backslash = strrchr(path, '\\');
-    if (backslash && backslash > path) *backslash = '\0';
-    else path[0] = '\0';
-}
-
 // Removes the folder, then each parent in turn while removal succeeds.
-static void RemoveFolderAndEmptyParents(char* folder)
+static void RemoveFolderAndEmptyParents(const char* path)
 {
-    while (folder[0] && RemoveDirectoryA(folder)) CutToParentFolder(folder);
+    CString folder(path);
+    while (!folder.IsEmpty() && RemoveDirectoryA(folder)) folder = GetParentFolder(folder);
 }
 
 void UndoLinksAndMadeDirs(const char* logPath)

@@ -73,23 +73,6 @@ TEST(VersionNumberTest, ComposedAndCarried)
               ComposeVersionNumber(65535, 65535, 65535, 65535));
 }
 
-TEST(LineTextTest, TrimLineEnd)
-{
-    char a[] = "Shell Link: C:\\x.lnk \t\r\n";
-    TrimLineEnd(a);
-    EXPECT_STREQ("Shell Link: C:\\x.lnk", a);
-    char b[] = "   ";
-    TrimLineEnd(b);
-    EXPECT_STREQ(" ", b);
-    char c[] = "";
-    TrimLineEnd(c);
-    EXPECT_STREQ("", c);
-    // Letters above 127 (code page 1250) are not white space.
-    char d[] = "C:\\Programok\\S\xfag\xf3";
-    TrimLineEnd(d);
-    EXPECT_STREQ("C:\\Programok\\S\xfag\xf3", d);
-}
-
 TEST(LineTextTest, UrlQueryWithoutLineEnd)
 {
     char query[260] = "unchanged";

@@ -148,6 +148,26 @@ TEST_F(InstallTest, FreshInstallWithAllOptions)
     EXPECT_TRUE(g_bAllUsers == FALSE);
 }
 
+TEST_F(InstallTest, FreshInstallReadsNoOldLogAndDeletesNothingFirst)
+{
+    // What an earlier installation might have left: a log with a shortcut and a group, and a file
+    // the script declares obsolete. A fresh installation leaves all of it alone.
+    MakeFolders(userPrograms + "\\Old Group");
+    MakeFolders(inst);
+    ASSERT_TRUE(WriteFileText(userPrograms + "\\Old Group\\Old.lnk", "x"));
+    ASSERT_TRUE(WriteFileText(inst + "\\old.dll", "old"));
+    WriteFileText(inst + "\\GlmUnInst.log", "Shell Link: " + userPrograms + "\\Old Group\\Old.lnk\r\n"
+                                             "Made Dir: " + userPrograms + "\\Old Group\r\n");
+    WriteFileText(inst + "\\install.log", "Made Dir: " + userPrograms + "\\Old Group\r\n");
+    g_bDesktopIcon = FALSE;
+    g_bAutoStart = FALSE;
+    PerformInstall();
+    EXPECT_EQ("x", ReadFileText(userPrograms + "\\Old Group\\Old.lnk"));
+    EXPECT_EQ("old", ReadFileText(inst + "\\old.dll"));
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, "", ""), Log());
+    RemoveTree(userPrograms + "\\Old Group");
+}
+
 TEST_F(InstallTest, AllUsersInstallUsesTheCommonFolders)
 {
     g_bAllUsers = TRUE;

@@ -123,8 +123,7 @@ TEST_F(ShellLinkTest, OverlongTargetOrLinkPathFailsWithoutFileOrRecord)
     std::string target = "C:\\" + std::string(509, 't');   // 512 bytes
     EXPECT_TRUE(FAILED(CreateShellLink(target.c_str(), link.c_str(), "", 1, nullptr, nullptr)));
     EXPECT_FALSE(FileExists(link));
-    // Quotes do not count towards the limit: 511 bytes within them is taken (it may still fail
-    // to save on a system with short paths, but never writes past the buffer).
+    // The quotes of a target that fits are removed as usual.
     std::string quoted = "\"" + std::string("C:\\") + std::string(200, 'q') + "\"";
     EXPECT_TRUE(SUCCEEDED(CreateShellLink(quoted.c_str(), link.c_str(), "", 1, nullptr, nullptr)));
     EXPECT_EQ("C:\\" + std::string(200, 'q'), ReadShortcut(link).target);
@@ -144,7 +143,7 @@ TEST_F(ShellLinkTest, RecordIsLostSilentlyWhenTheLogCannotBeOpened)
     EXPECT_FALSE(FolderExists(box.Path("missing-folder")));
 }
 
-// Named so it runs last: it takes COM down on this thread to count the initialisations.
+// Defined last, so it runs last: it takes COM down on this thread to count the initialisations.
 TEST_F(ShellLinkTest, ZzComIsInitialisedOnceForTheProcess)
 {
     std::string a = box.Path("a.lnk"), b = box.Path("b.lnk");
