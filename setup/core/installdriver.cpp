@@ -2,6 +2,7 @@
 // or an older version, checks the package, installs silently or through the wizard, and then opens
 // the maker's page and starts the application when asked.
 #include "installdriver.h"
+#include "engine/pathtext.h"
 #include "installtext.h"
 #include "detect.h"
 #include "engine/names.h"
@@ -71,7 +72,8 @@ static BOOL ConfirmReinstall()
 }
 
 // The program group of the earlier installation: the last shortcut of the old log that lies
-// below the Programs folder and not in the Startup folder names it.
+// below the Programs folder and not in the Startup folder names it; a group that would climb out
+// of the Programs folder ("..", a drive) is passed over.
 static void RecoverProgramGroup()
 {
     FILE* log = fopen(g_strInstallDir + "\\" LOG_NAME, "r");
@@ -90,8 +92,10 @@ static void RecoverProgramGroup()
         CString linkPath(text);
         CString lower = linkPath;
         lower.MakeLower();
-        if (strncmp(lower, programs, prefixLength) == 0 && lower.Find(startup) < 0)
-            g_strProgramGroup = GetParentFolder(linkPath.Mid((int)prefixLength));
+        if (strncmp(lower, programs, prefixLength) != 0 || lower.Find(startup) >= 0) continue;
+        // A tampered log must not lead the shortcuts out of the Programs folder.
+        CString group = GetParentFolder(linkPath.Mid((int)prefixLength));
+        if (group.IsEmpty() || IsSafeRelativeName(group)) g_strProgramGroup = group;
     }
     fclose(log);
 }

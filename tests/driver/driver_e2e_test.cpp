@@ -475,6 +475,23 @@ TEST_F(DriverTest, WithoutAStartupFolderNoShortcutNamesTheGroup)
     EndProcess(child);
 }
 
+TEST_F(DriverTest, AGroupClimbingOutOfProgramsInTheOldLogIsPassedOver)
+{
+    std::string package = MakePackage("pkg", "");
+    std::string installed = MakeInstalled("");
+    std::string programs = box.Path("user\\Programs");
+    WriteFileText(installed + "\\GlmUnInst.log",
+                  "Shell Link: " + programs + "\\Tools\\Glimra 5.lnk\r\n"
+                  "Shell Link: " + programs + "\\..\\..\\Evil\\Glimra 5.lnk\r\n");
+
+    ChildProcess child = StartSetup(package, "");
+    HWND frame = AcceptQuestionAndWaitForFrame(child);
+    ASSERT_TRUE(frame);
+    WizardView view = ReadWizardSettingsAndCancel(frame, child, CancelWizard);
+    EXPECT_EQ("Tools", view.group);
+    EndProcess(child);
+}
+
 TEST_F(DriverTest, SilentInstallWithRunAfterStartsTheInstalledApplication)
 {
     std::string package = MakePackage("pkg", "");
