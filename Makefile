@@ -1,5 +1,5 @@
 # Thin wrapper over CMake and the scripts in tools/.
-.PHONY: all build test demo clean
+.PHONY: all build test demo fuzz clean
 
 all: build
 
@@ -11,6 +11,10 @@ test:
 
 demo:
 	tools/demo.sh
+
+# FUZZ_SECONDS=n sets the time of each target (60 s by default).
+fuzz:
+	tools/fuzz.sh
 
 clean:
 	rm -rf build
