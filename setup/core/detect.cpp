@@ -40,14 +40,29 @@ static DWORD QueryVersionSize(const VersionFunctions& functions, const char* pat
     return functions.getSize(path, &handle);
 }
 
+// A version block states its length in 16 bits, and the version functions write behind that
+// length (their conversion area); a buffer of this size holds any claim a damaged block makes.
+#define VERSION_BUFFER_SIZE (2 * 0x10000 + 4)
+
+// The fixed part counts only when it carries its signature and lies whole within what the block
+// claims and what the system reported for it; a truncated block reads as no version.
+static BOOL HasWholeFixedPart(const BYTE* data, DWORD reported, const VS_FIXEDFILEINFO* info, UINT infoSize)
+{
+    DWORD claimed = *(const WORD*)data;
+    DWORD length = claimed < reported ? claimed : reported;
+    return info && infoSize >= sizeof(VS_FIXEDFILEINFO) && info->dwSignature == VS_FFI_SIGNATURE &&
+           (const BYTE*)info >= data && (const BYTE*)(info + 1) <= data + length;
+}
+
 static void ReadVersionFrom(const VersionFunctions& functions, const char* path, DWORD size)
 {
-    void* data = malloc(size);
+    DWORD bufferSize = size > VERSION_BUFFER_SIZE ? size : VERSION_BUFFER_SIZE;
+    BYTE* data = (BYTE*)calloc(bufferSize, 1);  // zero-filled: nothing left over reads as a version
     if (!data) return;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoSize = 0;
-    if (functions.getInfo(path, 0, size, data) && functions.queryValue(data, "\\", (void**)&info, &infoSize) &&
-        info && infoSize >= sizeof(VS_FIXEDFILEINFO)) {
+    if (functions.getInfo(path, 0, bufferSize, data) && functions.queryValue(data, "\\", (void**)&info, &infoSize) &&
+        HasWholeFixedPart(data, size, info, infoSize)) {
         g_FileVersion.major = HIWORD(info->dwFileVersionMS);
         g_FileVersion.minor = LOWORD(info->dwFileVersionMS);
         g_FileVersion.release = HIWORD(info->dwFileVersionLS);

@@ -1,5 +1,6 @@
 #include "hardfs.h"
 #include <algorithm>
+#include <stdio.h>
 
 void RemoveTree(const std::string& path)
 {
@@ -99,3 +100,15 @@ std::string Repeat(char ch, size_t n)
 {
     return std::string(n, ch);
 }
+
+// A crash in a row ends the program at once with a message, instead of waiting on the system's
+// debugger; the test run then fails.
+static LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
+{
+    fprintf(stderr, "hardening: crash, exception 0x%08lX at %p\n", (unsigned long)info->ExceptionRecord->ExceptionCode,
+            info->ExceptionRecord->ExceptionAddress);
+    fflush(stderr);
+    ExitProcess(3);
+}
+
+static const bool g_crashReporting = (SetUnhandledExceptionFilter(ReportCrash), SetErrorMode(SEM_NOGPFAULTERRORBOX), true);
