@@ -20,6 +20,7 @@ else
     have_cmd Xvfb || need+=(xvfb)
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
+    have_cmd python3 || need+=(python3)
     have_cmd import || need+=(imagemagick)
     have_cmd localedef || need+=(locales)
     [ -d /usr/share/i18n/locales ] || need+=(locales)

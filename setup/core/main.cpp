@@ -7,7 +7,7 @@
 #include "engine/names.h"
 
 CInstanceManager g_InstanceManager(INSTANCE_REGISTRY_NAME, 1024);
-CSetupApp theApp;
+CSetupApp theApp(&g_InstanceManager);
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {

@@ -1,6 +1,72 @@
 #include "setupapp.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include "closecopies.h"
+#include "installdriver.h"
+#include "selfremove.h"
+#include "switches.h"
+#include "engine/settings.h"
+#include "resource.h"
 
+// The arguments come split by the runtime (__argc/__argv) from the ANSI command line, by the
+// usual Windows rules: enclosing double quotes removed, texts in the ANSI code page.
+static const char* const* Arguments() { return __argv; }
+
+static BOOL IsInstallMode()
+{
+    if (HasInstallSwitch(__argc, Arguments())) return TRUE;
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return IsSetupProgramPath(path);
+}
+
+// The plain message box of the start-up questions: no owner, caption string 2.
+static int AskWithString(UINT id, const char* caption, UINT type)
+{
+    char text[MAX_PATH];
+    if (!LoadStringA(AfxGetResourceHandle(), id, text, sizeof(text))) text[0] = 0;
+    return MessageBoxA(nullptr, text, caption, type);
+}
+
+// Message 1 for one other copy, message 4 with the number for more.
+static int AskToCloseCopies(int otherCopies, const char* caption)
+{
+    if (otherCopies == 1) return AskWithString(IDS_ONE_COPY_RUNNING, caption, MB_YESNO | MB_ICONWARNING);
+    char format[MAX_PATH];
+    if (!LoadStringA(AfxGetResourceHandle(), IDS_COPIES_RUNNING, format, sizeof(format))) format[0] = 0;
+    char text[MAX_PATH];
+    snprintf(text, sizeof(text), format, otherCopies);
+    return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING);
+}
+
+// Dialog controls need no switch for their three-dimensional look: the system draws them so.
 BOOL CSetupApp::InitInstance()
 {
+    g_bSilent = HasSilentSwitch(__argc, Arguments());
+    if (IsRemovalRun(__argc, Arguments())) RunRemoval(Arguments()[2]);
+
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    m_hInstance = self;
+    AfxSetResourceHandle(self);
+    char caption[128];
+    if (!LoadStringA(self, IDS_SETUP_CAPTION, caption, sizeof(caption))) caption[0] = 0;
+
+    BOOL installMode = IsInstallMode();
+    if (!installMode && !g_bSilent &&
+        AskWithString(IDS_CONFIRM_UNINSTALL, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return FALSE;
+
+    int otherCopies = m_pInstances ? m_pInstances->GetInstanceCount() - 1 : 0;
+    if (otherCopies >= 1) {
+        if (installMode && !HasCloseWithoutAskingSwitch(__argc, Arguments()) &&
+            AskToCloseCopies(otherCopies, caption) != IDYES) {
+            AskWithString(IDS_SETUP_STOPPED, caption, MB_OK | MB_ICONINFORMATION);
+            return TRUE;
+        }
+        CloseOtherCopies(*m_pInstances);
+    }
+
+    if (installMode) return RunInstall();
+    StartSelfRemoval();
     return FALSE;
 }

@@ -9,11 +9,18 @@
 #define LOG_NAME            "GlmUnInst.log"
 #define LEGACY_LOG_NAME     "install.log"
 #define PRODUCT_FOLDER_NAME "Glimra 5"
+#define HELP_FILE_NAME      "Glmr5Man.chm"
+#define README_FILE_NAME    "readme.txt"
+// Settings file installed from beside the self-extracting package.
+#define SETTINGS_FILE_NAME  "Glmr5.ini"
+// Environment variable holding the path of the self-extracting package that started the setup.
+#define PACKAGE_PATH_VARIABLE "sfxname"
 
 // Name under which the application's running copies and the setup register themselves.
 #define INSTANCE_REGISTRY_NAME "Orvane.Glimra.v4"
 
 #define MAKER_NAME           "Orvane"
+#define MAKER_FULL_NAME      "Orvane Technology LLC"
 #define SETTINGS_KEY_NAME    "Glimra v.5"
 #define SETTINGS_KEY         "SOFTWARE\\Orvane\\Glimra v.5"
 #define LEGACY_SETTINGS_KEY  "SOFTWARE\\Orvane\\Glimra 5"
@@ -23,6 +30,7 @@
 #define UNINSTALL_ENTRY_NAME "Glimra 5"
 #define SHELL_FOLDERS_KEY    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"
 #define FILE_EXTS_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts"
+#define DOCUMENT_CLASS_NAME  "Glm5.Document"
 
 // Record prefixes of the install script and the installation log (exact, with the trailing blank).
 #define REC_FILE_COPY      "File Copy: "

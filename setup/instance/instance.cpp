@@ -11,7 +11,12 @@ struct InstanceListHeader {
 
 IMPLEMENT_DYNAMIC(CInstanceManager, CObject)
 
-// Posts a notice to the application window of a registered process; a process without one gets none.
+// Every list operation maps the view, takes the list mutex (no time limit), works, unmaps, and
+// releases the mutex. When the lock cannot be had the list is left alone and the operation
+// gives its failure value.
+
+// Posts a notice to the application window of a registered process. A process without one gets
+// none: posting to a null window would put the notice into this thread's own queue instead.
 static void PostNotice(DWORD processId, UINT message, DWORD subjectId)
 {
     HWND hwnd = FindAppWindow(processId);
@@ -41,6 +46,10 @@ CInstanceManager::CInstanceManager(const char* name, DWORD additional)
       additionalView(nullptr)
 {
     listSize = sizeof(InstanceListHeader);
+    // Without its mutex the shared list cannot be used safely: the process then neither creates
+    // the mapping nor registers, exactly as when the mapping cannot be created (count 0, no ids).
+    // The additional-data mutex guards nothing this program touches, so its absence is harmless.
+    if (!listMutex.m_hObject) return;
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     listSize = RoundUp(listSize, info.dwAllocationGranularity);
@@ -67,7 +76,7 @@ void CInstanceManager::ResetList()
 {
     if (!MapList()) return;
     CSingleLock lock(&listMutex, TRUE);
-    listView->marker = 1;
+    if (lock.IsLocked()) listView->marker = 1;
     UnmapList();
 }
 
@@ -88,7 +97,7 @@ int CInstanceManager::GetInstanceCount()
 {
     if (!MapList()) return 0;
     CSingleLock lock(&listMutex, TRUE);
-    int count = (int)ValidCount(listView);
+    int count = lock.IsLocked() ? (int)ValidCount(listView) : 0;
     UnmapList();
     return count;
 }
@@ -97,8 +106,8 @@ BOOL CInstanceManager::GetInstanceIds(CDWordArray& ids)
 {
     if (!MapList()) return FALSE;
     CSingleLock lock(&listMutex, TRUE);
-    DWORD count = ValidCount(listView);
-    BOOL ok = ids.SetSize((int)count);
+    DWORD count = lock.IsLocked() ? ValidCount(listView) : 0;
+    BOOL ok = lock.IsLocked() && ids.SetSize((int)count);
     for (DWORD i = 0; ok && i < count; ++i) ids[(int)i] = listView->slots[i];
     UnmapList();
     return ok;
@@ -110,7 +119,7 @@ BOOL CInstanceManager::AddInstance(DWORD processId)
     CSingleLock lock(&listMutex, TRUE);
     BOOL added = FALSE;
     DWORD count = ValidCount(listView);
-    if (count < MAX_INSTANCES) {
+    if (lock.IsLocked() && count < MAX_INSTANCES) {
         for (DWORD i = 0; i < count; ++i)
             PostNotice(listView->slots[i], MSG_INSTANCE_ADDED, processId);
         listView->slots[count] = processId;
@@ -126,7 +135,7 @@ BOOL CInstanceManager::RemoveInstance(DWORD processId)
     if (!MapList()) return FALSE;
     CSingleLock lock(&listMutex, TRUE);
     BOOL removed = FALSE;
-    DWORD count = ValidCount(listView);
+    DWORD count = lock.IsLocked() ? ValidCount(listView) : 0;
     for (DWORD i = 0; i < count; ++i) {
         if (listView->slots[i] != processId) continue;
         memmove(&listView->slots[i], &listView->slots[i + 1], (count - i - 1) * sizeof(DWORD));

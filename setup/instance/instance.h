@@ -10,6 +10,8 @@
 class CInstanceManager : public CObject {
     DECLARE_DYNAMIC(CInstanceManager)
 public:
+    // Registers this process. When the list mutex or the mapping cannot be created the object
+    // still works, but unregistered: no count, no ids, no registrations.
     CInstanceManager(const char* applicationName, DWORD additionalSize);
     ~CInstanceManager() override;
 

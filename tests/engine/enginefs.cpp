@@ -5,27 +5,6 @@
 static const char* const kSessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
 static const char* const kPendingValue = "PendingFileRenameOperations";
 
-void RemoveTree(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
-        return;
-    }
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 std::string FreshFolder(const std::string& name)
 {
     CreateDirectoryA("C:\\glmtest", nullptr);

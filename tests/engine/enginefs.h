@@ -3,13 +3,12 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "files.h"
 #include "process.h"
 
 // Root of this suite's scratch folders.
 #define ENGINE_ROOT "C:\\glmtest\\engine"
 
-// Removes a folder with everything in it (read-only and hidden entries too); no error when missing.
-void RemoveTree(const std::string& path);
 // Removes and recreates ENGINE_ROOT\name (with C:\glmtest and ENGINE_ROOT); returns its path.
 std::string FreshFolder(const std::string& name);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -48,3 +48,32 @@ std::string TestProgramDir()
     size_t slash = s.find_last_of('\\');
     return slash == std::string::npos ? std::string() : s.substr(0, slash);
 }
+
+bool WaitForExit(const ChildProcess& child, DWORD timeoutMs, DWORD* exitCode)
+{
+    if (!child.process || WaitForSingleObject(child.process, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(child.process, exitCode);
+    return true;
+}
+
+void EndProcess(ChildProcess& child)
+{
+    if (!child.process) return;
+    if (WaitForSingleObject(child.process, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(child.process, 255);
+        WaitForSingleObject(child.process, 5000);
+    }
+    CloseHandle(child.process);
+    child.process = nullptr;
+}
+
+bool IsRunning(const ChildProcess& child)
+{
+    return child.process && WaitForSingleObject(child.process, 0) == WAIT_TIMEOUT;
+}
+
+std::string QuoteArgument(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t") == std::string::npos) return argument;
+    return "\"" + argument + "\"";
+}

@@ -21,3 +21,16 @@ int RunProcess(const std::string& commandLine, DWORD timeoutMs, const char* work
 
 // Directory of the running test program, without a trailing backslash.
 std::string TestProgramDir();
+
+// Waits at most timeoutMs for the process to end, without killing it or closing the handle.
+// TRUE when it ended; its exit code then goes to *exitCode when given.
+bool WaitForExit(const ChildProcess& child, DWORD timeoutMs, DWORD* exitCode = nullptr);
+
+// Kills the process when it still runs and closes the handle; for cleaning up after a case.
+void EndProcess(ChildProcess& child);
+
+// TRUE while the process still runs.
+bool IsRunning(const ChildProcess& child);
+
+// The argument enclosed in double quotes when it holds a blank or a tab (or is empty).
+std::string QuoteArgument(const std::string& argument);

@@ -1,0 +1,187 @@
+// The installation run: settles the folder and options, asks before a re-installation of the same
+// or an older version, checks the package, installs silently or through the wizard, and then opens
+// the maker's page and starts the application when asked.
+#include "installdriver.h"
+#include "installtext.h"
+#include "detect.h"
+#include "engine/names.h"
+#include "engine/settings.h"
+#include "engine/helpers.h"
+#include "engine/shelllink.h"
+#include "engine/install.h"
+#include "wizard/setupwizarddlg.h"
+#include "resource.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static int PathExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Fresh installation: the folder and the four options from the command line.
+static void TakeCommandLineOptions()
+{
+    InstallSwitches switches;
+    memset(&switches, 0, sizeof(switches));
+    if (__argc > 1) ScanInstallSwitches(__argc - 1, __argv + 1, PathExists, &switches);
+    g_strInstallDir = switches.installDir;
+    if (switches.runAfter) g_bRunAfter = TRUE;
+    if (switches.allUsers) g_bAllUsers = TRUE;
+    if (switches.autoStart) g_bAutoStart = TRUE;
+    if (switches.noDesktopIcon) g_bDesktopIcon = FALSE;
+    if (g_strInstallDir.IsEmpty()) g_strInstallDir = GetProgramFilesDir();
+    g_strInstallDir += "\\" PRODUCT_FOLDER_NAME;
+    g_bNewInstall = TRUE;
+}
+
+static unsigned int CurrentVersionNumber()
+{
+    return ComposeVersionNumber(g_FileVersion.major, g_FileVersion.minor, g_FileVersion.release,
+                                g_FileVersion.build);
+}
+
+// Re-installation: compares the installed and the package version; FALSE when the user declined.
+static BOOL ConfirmReinstall()
+{
+    ReadFileVersion(g_strInstallDir + "\\" APP_EXE_NAME);
+    FileVersion installed = g_FileVersion;
+    unsigned int installedNumber = CurrentVersionNumber();
+    ReadFileVersion(g_strSourceDir + "\\" APP_EXE_NAME);
+    unsigned int packageNumber = CurrentVersionNumber();
+    if (g_bSilent || packageNumber > installedNumber) {
+        g_bUpgrade = TRUE;
+        return TRUE;
+    }
+    CString text;
+    if (packageNumber < installedNumber)
+        text.Format(LoadResString(IDS_OLDER_VERSION), installed.major, installed.minor, installed.release,
+                    installed.build, g_FileVersion.major, g_FileVersion.minor, g_FileVersion.release,
+                    g_FileVersion.build);
+    else
+        text.Format(LoadResString(IDS_SAME_VERSION), g_FileVersion.major, g_FileVersion.minor,
+                    g_FileVersion.release, g_FileVersion.build);
+    return AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+// The program group of the earlier installation: the last shortcut of the old log that lies
+// below the Programs folder and not in the Startup folder names it.
+static void RecoverProgramGroup()
+{
+    FILE* log = fopen(g_strInstallDir + "\\" LOG_NAME, "r");
+    if (!log) log = fopen(g_strInstallDir + "\\" LEGACY_LOG_NAME, "r");
+    if (!log) return;
+    HKEY root = g_bAllUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    CString programs = ReadRegString(root, SHELL_FOLDERS_KEY, g_bAllUsers ? "Common Programs" : "Programs");
+    CString startup = ReadRegString(root, SHELL_FOLDERS_KEY, g_bAllUsers ? "Common Startup" : "Startup");
+    if (programs.IsEmpty() || programs[programs.GetLength() - 1] != '\\') programs += "\\";
+    programs.MakeLower();
+    startup.MakeLower();
+    const size_t prefixLength = (size_t)programs.GetLength();
+    char line[512];
+    while (fgets(line, sizeof(line), log)) {
+        TrimLineEnd(line);
+        if (strncmp(line, REC_SHELL_LINK, sizeof(REC_SHELL_LINK) - 1) != 0) continue;
+        CString linkPath(line + sizeof(REC_SHELL_LINK) - 1);
+        CString lower = linkPath;
+        lower.MakeLower();
+        if (strncmp(lower, programs, prefixLength) == 0 && lower.Find(startup) < 0)
+            g_strProgramGroup = GetParentFolder(linkPath.Mid((int)prefixLength));
+    }
+    fclose(log);
+}
+
+static void CheckPackage()
+{
+    if (g_FileVersion.major == 0 || !PathExists(g_strSourceDir + "\\" LOG_NAME)) AbortCorruptPackage();
+}
+
+// FALSE when the wizard was cancelled.
+static BOOL RunWizard()
+{
+    CWinApp* app = AfxGetApp();
+    INT_PTR result;
+    {
+        CSetupWizardDlg wizard(nullptr);
+        if (app) app->m_pMainWnd = &wizard;
+        result = wizard.DoModal();
+    }
+    // The wizard is gone; the program has no main window any more.
+    if (app) app->m_pMainWnd = nullptr;
+    return result == IDOK;
+}
+
+static void OpenAddress(const char* address)
+{
+    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW);
+}
+
+// "InstScript.asp" with the query of the installed Internet shortcut, else "installed.asp".
+static void OpenMakerPage()
+{
+    char query[INSTALL_PATH_SIZE] = "";
+    FILE* shortcut = fopen(g_strInstallDir + "\\HomePage.url", "r");
+    if (shortcut) {
+        char line[INSTALL_PATH_SIZE];
+        while (fgets(line, sizeof(line), shortcut)) {
+            if (TakeUrlQuery(line, query, sizeof(query))) break;
+        }
+        fclose(shortcut);
+    }
+    CString address = MAKER_URL;
+    if (query[0]) address += CString("/glimra/InstScript.asp") + query;
+    else address += "/glimra/installed.asp";
+    OpenAddress(address);
+}
+
+static void StartApplication()
+{
+    CString commandLine = "\"" + g_strInstallDir + "\\" APP_EXE_NAME "\"";
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process;
+    if (CreateProcessA(nullptr, commandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    commandLine.ReleaseBuffer();
+}
+
+int RunInstall()
+{
+    g_strInstallDir = GetInstalledDir();
+    g_strSourceDir = GetSetupDir();
+    BOOL reinstall = !g_strInstallDir.IsEmpty();
+    if (!reinstall) TakeCommandLineOptions();
+    g_strProgramGroup = PRODUCT_FOLDER_NAME;
+    if (reinstall) {
+        if (!ConfirmReinstall()) return 1;
+        g_bAllUsers = ReadRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers") == "B";
+        RecoverProgramGroup();
+    } else {
+        ReadFileVersion(g_strSourceDir + "\\" APP_EXE_NAME);
+    }
+    CheckPackage();
+
+    if (g_bSilent) {
+        if (g_bNewInstall) g_bAllUsers = TRUE;
+        PerformInstall();
+    } else if (!RunWizard()) {
+        return 1;
+    }
+
+    SetCurrentDirectoryA(g_strInstallDir);
+    if (!g_bSilent && (g_bNewInstall || g_bUpgrade)) OpenMakerPage();
+    if (g_bRunAfter) StartApplication();
+    return 0;
+}
+
+void AbortCorruptPackage()
+{
+    AfxMessageBox(IDS_DAMAGED_PACKAGE, MB_OK | MB_ICONSTOP);
+    OpenAddress(MAKER_URL);
+    exit(1);
+}

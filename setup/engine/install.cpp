@@ -1,0 +1,126 @@
+#include "install.h"
+#include "fileplace.h"
+#include "helpers.h"
+#include "installlog.h"
+#include "names.h"
+#include "resource.h"
+#include "settings.h"
+#include "shelllink.h"
+#include "uninstall/replay.h"
+
+#define UNINSTALL_ENTRY_KEY UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME
+#define APP_PATH_KEY        APP_PATHS_KEY "\\" APP_EXE_NAME
+
+// Before installing over an earlier installation: its shortcuts and group go, and the files the
+// new script declares obsolete are deleted.
+static void UndoEarlierInstallation(const CString& scriptPath)
+{
+    UndoLinksAndMadeDirs(g_strInstallDir + "\\" LEGACY_LOG_NAME);
+    UndoLinksAndMadeDirs(g_strInstallDir + "\\" LOG_NAME);
+    UndoFileRecords(scriptPath, g_strInstallDir, REC_FILE_DEL);
+}
+
+// The Start-menu programs folder; an unusable common folder turns the installation into a
+// current-user one.
+static CString FindProgramsFolder()
+{
+    CString programs;
+    if (g_bAllUsers) {
+        programs = GetShellFolder(TRUE, "Common Programs");
+        if (programs.GetLength() < 4) g_bAllUsers = FALSE;
+    }
+    if (!g_bAllUsers) programs = GetShellFolder(FALSE, "Programs");
+    return programs;
+}
+
+// The group relative to the programs folder: backslashes only, no blanks or separators around it.
+static void NormaliseProgramGroup()
+{
+    g_strProgramGroup.Replace('/', '\\');
+    g_strProgramGroup.TrimLeft(" \t\r\n\\");
+    g_strProgramGroup.TrimRight(" \t\r\n\\");
+}
+
+// Creates the group folder, with any folders above it, under programs.
+static CString CreateProgramGroup(const CString& programs)
+{
+    for (int slash = g_strProgramGroup.Find('\\'); slash >= 0; slash = g_strProgramGroup.Find('\\', slash + 1))
+        CreateDirectoryA(programs + "\\" + g_strProgramGroup.Left(slash), NULL);
+    CString group = programs + "\\" + g_strProgramGroup;
+    CreateDirectoryA(group, NULL);
+    return group;
+}
+
+static void CreateLink(const CString& target, const CString& folder, UINT nameId)
+{
+    CreateShellLink(target, folder + "\\" + LoadResString(nameId) + ".lnk", "", SW_SHOWNORMAL, NULL, NULL);
+}
+
+static void CreateGroupLinks(const CString& group)
+{
+    DWORD attributes = GetFileAttributesA(group);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    CreateLink(g_strInstallDir + "\\" APP_EXE_NAME, group, IDS_PRODUCT_NAME);
+    CreateLink(g_strInstallDir + "\\" HELP_FILE_NAME, group, IDS_HELP_SHORTCUT);
+    CreateLink(g_strInstallDir + "\\" README_FILE_NAME, group, IDS_README_SHORTCUT);
+    CreateLink(g_strInstallDir + "\\" UNINSTALLER_NAME, group, IDS_UNINSTALL_SHORTCUT);
+}
+
+// A shortcut to the application in a shell folder. A folder that is not set makes no shortcut,
+// rather than one in the root of the current drive.
+static void CreateAppLinkIn(BOOL allUsers, const char* commonValue, const char* userValue)
+{
+    CString folder = GetShellFolder(allUsers, allUsers ? commonValue : userValue);
+    if (folder.IsEmpty()) return;
+    CreateLink(g_strInstallDir + "\\" APP_EXE_NAME, folder, IDS_PRODUCT_NAME);
+}
+
+static void WriteRegistryEntries()
+{
+    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers", g_bAllUsers ? "B" : "A");
+    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Path", g_strInstallDir);
+    WriteRegString(HKEY_LOCAL_MACHINE, APP_PATH_KEY, NULL, g_strInstallDir + "\\" APP_EXE_NAME);
+    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "Contact", "Support");
+    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));
+    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayVersion", "5");
+    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "Publisher", MAKER_FULL_NAME);
+    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "UninstallString", g_strInstallDir + "\\" UNINSTALLER_NAME);
+    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "URLInfoAbout", MAKER_URL);
+}
+
+// A settings file lying next to the self-extracting package that started the setup is installed.
+// A package path that does not fit MAX_PATH counts as absent.
+static void CopyPackageSettingsFile()
+{
+    char package[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA(PACKAGE_PATH_VARIABLE, package, sizeof(package));
+    if (length == 0 || length >= sizeof(package)) return;
+    CString packageFolder = GetParentFolder(package);
+    if (!packageFolder.IsEmpty()) CopyInstallFile(SETTINGS_FILE_NAME, packageFolder, g_strInstallDir, NULL);
+}
+
+int PerformInstall()
+{
+    CString scriptPath = g_strSourceDir + "\\" LOG_NAME;
+    CString logPath = g_strInstallDir + "\\" LOG_NAME;
+
+    if (!g_bNewInstall) UndoEarlierInstallation(scriptPath);
+    RunInstallScript(scriptPath);
+    CopyMatchingFiles(LOG_NAME, g_strSourceDir, g_strInstallDir);
+    AppendLogLine(logPath, "");
+
+    CString programs = FindProgramsFolder();
+    NormaliseProgramGroup();
+    // No programs folder: no group, rather than one in the root of the current drive.
+    if (!programs.IsEmpty()) {
+        CString group = CreateProgramGroup(programs);
+        AppendLogLine(logPath, CString(REC_MADE_DIR) + group);
+        CreateGroupLinks(group);
+    }
+    if (g_bDesktopIcon) CreateAppLinkIn(g_bAllUsers, "Common Desktop", "Desktop");
+    if (g_bAutoStart) CreateAppLinkIn(g_bAllUsers, "Common Startup", "Startup");
+
+    WriteRegistryEntries();
+    CopyPackageSettingsFile();
+    return 0;
+}

@@ -1,0 +1,121 @@
+#include "uninstall.h"
+#include <shlobj.h>
+#include <string.h>
+#include "engine/names.h"
+#include "framework.h"
+#include "regclean.h"
+#include "replay.h"
+
+// Registry values and subkey names are read into buffers of this size.
+#define VALUE_SIZE 512
+
+#define TAKEN_OVER_VALUE "Application"
+#define PREVIOUS_PROGRAM_VALUE "GlmrOld"
+#define SHORTCUT_FILE_NAME PRODUCT_FOLDER_NAME ".lnk"
+
+// The image file types whose association the capture application may have taken over.
+static const char* const ImageExtensionTable[] = {
+    ".bmp", ".dib", ".gif", ".jpg", ".jpeg", ".tif", ".tiff", ".png", ".cmp", ".tga", ".wpg",
+};
+
+// Reads a string value into buffer (VALUE_SIZE + 1 bytes), emptied first. FALSE when the value is
+// missing or does not fit.
+static BOOL ReadValue(HKEY key, const char* name, char* buffer)
+{
+    memset(buffer, 0, VALUE_SIZE + 1);
+    DWORD size = VALUE_SIZE;
+    return RegQueryValueExA(key, name, NULL, NULL, (BYTE*)buffer, &size) == ERROR_SUCCESS;
+}
+
+// Gives one extension back the program it had before the takeover. TRUE when it was taken over.
+static BOOL RestoreExtension(HKEY root, const char* extension, const char* inspectedValue)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, extension, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return FALSE;
+    char value[VALUE_SIZE + 1];
+    BOOL takenOver = ReadValue(key, inspectedValue, value) && strstr(value, APP_EXE_NAME) != NULL;
+    if (takenOver) {
+        if (ReadValue(key, PREVIOUS_PROGRAM_VALUE, value) && value[0])
+            RegSetValueExA(key, inspectedValue, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
+        else
+            RegDeleteValueA(key, inspectedValue);
+        RegDeleteValueA(key, PREVIOUS_PROGRAM_VALUE);
+    }
+    RegCloseKey(key);
+    return takenOver;
+}
+
+// The current user's chosen programs when that key exists, else the classes' default values.
+static void RestoreImageFileTypes()
+{
+    HKEY root;
+    const char* inspectedValue = TAKEN_OVER_VALUE;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, FILE_EXTS_KEY, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, NULL, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) return;
+        inspectedValue = NULL;
+    }
+    int restored = 0;
+    for (int i = 0; i < (int)(sizeof(ImageExtensionTable) / sizeof(ImageExtensionTable[0])); i++)
+        if (RestoreExtension(root, ImageExtensionTable[i], inspectedValue)) restored++;
+    RegCloseKey(root);
+    if (restored > 0) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
+}
+
+// Deletes the fixed-name shortcut and group in the shell folders named by three values of key.
+static void RemoveFixedNameShortcuts(HKEY key, const char* startupValue, const char* desktopValue,
+                                     const char* programsValue)
+{
+    char folder[VALUE_SIZE + 1];
+    if (ReadValue(key, startupValue, folder) && folder[0])
+        DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
+    if (ReadValue(key, desktopValue, folder) && folder[0])
+        DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
+    if (ReadValue(key, programsValue, folder) && folder[0]) {
+        CString group = CString(folder) + "\\" PRODUCT_FOLDER_NAME "\\";
+        DeleteMatchingFiles(group, "*.*");
+        RemoveDirectoryA(group);
+    }
+}
+
+static void RemoveAllUsersShortcuts()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SHELL_FOLDERS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    RemoveFixedNameShortcuts(key, "Common Startup", "Common Desktop", "Common Programs");
+    RegCloseKey(key);
+}
+
+// Every profile whose hive is loaded now.
+static void RemoveUserProfileShortcuts()
+{
+    char profile[VALUE_SIZE];
+    for (DWORD index = 0; RegEnumKeyA(HKEY_USERS, index, profile, sizeof(profile)) == ERROR_SUCCESS; index++) {
+        HKEY hive, key;
+        if (RegOpenKeyExA(HKEY_USERS, profile, 0, KEY_ALL_ACCESS, &hive) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExA(hive, SHELL_FOLDERS_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+            RemoveFixedNameShortcuts(key, "Startup", "Desktop", "Programs");
+            RegCloseKey(key);
+        }
+        RegCloseKey(hive);
+    }
+}
+
+void RunUninstall(const char* installFolder)
+{
+    CString folder(installFolder);
+    RemoveAppRegistryKeys(MAKER_NAME, SETTINGS_KEY_NAME, UNINSTALL_ENTRY_NAME, APP_EXE_NAME);
+    RestoreImageFileTypes();
+
+    UndoLinksAndMadeDirs(folder + LEGACY_LOG_NAME);
+    UndoLinksAndMadeDirs(folder + LOG_NAME);
+    UndoFileRecords(folder + LEGACY_LOG_NAME, folder, NULL);
+    UndoFileRecords(folder + LOG_NAME, folder, NULL);
+    DeleteMatchingFiles(folder, LOG_NAME);
+
+    // The process must not hold the folder it removes.
+    SetCurrentDirectoryA("\\");
+    RemoveDirectoryA(folder);
+
+    RemoveAllUsersShortcuts();
+    RemoveUserProfileShortcuts();
+}

@@ -1,0 +1,42 @@
+#include "agreementpage.h"
+#include "resource.h"
+#include <stdio.h>
+
+BEGIN_MESSAGE_MAP(CAgreementPage, CDialog)
+END_MESSAGE_MAP()
+
+void CAgreementPage::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_AGREEMENT_TEXT, m_editText);
+    DDX_Text(pDX, IDC_AGREEMENT_TEXT, m_strText);
+}
+
+BOOL CAgreementPage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ReadAgreement();
+    UpdateData(FALSE);
+    m_editText.SendMessage(EM_SETSEL, (WPARAM)-1, 0);
+    m_editText.SendMessage(EM_SCROLLCARET, 0, 0);
+    // The page covers the frame's picture column.
+    SetWindowPos(&CWnd::wndTop, 4, 4, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateData(FALSE);
+    return FALSE;
+}
+
+// The file's bytes as they are, from the current directory; empty when it cannot be read.
+void CAgreementPage::ReadAgreement()
+{
+    FILE* file = fopen("agreement.txt", "rb");
+    if (!file) return;
+    long size = -1;
+    if (fseek(file, 0, SEEK_END) == 0) size = ftell(file);
+    if (size > 0 && fseek(file, 0, SEEK_SET) == 0) {
+        char* buffer = m_strText.GetBuffer((int)size + 1);
+        size_t read = fread(buffer, 1, (size_t)size, file);
+        buffer[read] = 0;
+        m_strText.ReleaseBuffer((int)read);
+    }
+    fclose(file);
+}

@@ -1,0 +1,48 @@
+#include "programgrouppage.h"
+#include "engine/settings.h"
+#include "engine/shelllink.h"
+
+BEGIN_MESSAGE_MAP(CProgramGroupPage, CDialog)
+END_MESSAGE_MAP()
+
+void CProgramGroupPage::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_GROUP_COMBO, m_comboGroup);
+    DDX_Check(pDX, IDC_AUTOSTART, m_bAutoStart);
+    DDX_Check(pDX, IDC_DESKTOP_ICON, m_bDesktopIcon);
+}
+
+BOOL CProgramGroupPage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_bAutoStart = g_bAutoStart;
+    m_bDesktopIcon = g_bDesktopIcon;
+    m_comboGroup.SetWindowText(g_strProgramGroup);
+    UpdateData(FALSE);
+    ListProgramGroups();
+    return TRUE;
+}
+
+// The folders of the Programs folder (all users' or the user's own, read anew every time).
+void CProgramGroupPage::ListProgramGroups()
+{
+    CString programs = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Programs" : "Programs");
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(programs + "\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (lstrcmpA(entry.cFileName, ".") == 0 || lstrcmpA(entry.cFileName, "..") == 0) continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) m_comboGroup.AddString(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+BOOL CProgramGroupPage::DestroyWindow()
+{
+    UpdateData(TRUE);
+    g_bAutoStart = m_bAutoStart;
+    g_bDesktopIcon = m_bDesktopIcon;
+    m_comboGroup.GetWindowText(g_strProgramGroup);
+    return CDialog::DestroyWindow();
+}

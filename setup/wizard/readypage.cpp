@@ -1,0 +1,4 @@
+#include "readypage.h"
+
+BEGIN_MESSAGE_MAP(CReadyPage, CDialog)
+END_MESSAGE_MAP()

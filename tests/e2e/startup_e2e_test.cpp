@@ -1,0 +1,362 @@
+// setup.exe started as a child process: the mode, the uninstall question and the running-copy
+// questions, read and answered through the UI robot; the stand-in Glmr5.exe copies record the
+// close request they receive.
+#include <gtest/gtest.h>
+#include <memory>
+#include "package.h"
+#include "robot.h"
+
+namespace {
+
+const DWORD kWait = 10000;
+const DWORD kAnyExitCode = 0xFFFFFFFF;
+
+const char kCaption[] = "Glimra Telepítő";
+const char kOneCopy[] =
+    "A Glimra egy példánya jelenleg is fut.\nAmennyiben az \"Igen\" gombot választja, a TELEPÍTŐ "
+    "megpróbálja bezárni azt, mely az esetleges módosítások elvesztését okozhatja.\n\nFolytatja a telepítést?";
+const char kStopped[] =
+    "A Glimra telepítése megszakadt. Kérjük zárja be a Glimra másik futó példányát, az esetleges "
+    "változások mentése után, majd indítsa újra a telepítőt.";
+const char kConfirmUninstall[] = "Ezzel teljesen eltávolítja a Glimra 5-öt.\nValóban folytatja?";
+
+std::string CopiesRunning(int count)
+{
+    return std::to_string(count) +
+           " példányban fut jelenleg a Glimra. Amennyiben az \"Igen\" gombot választja, a TELEPÍTŐ "
+           "megpróbálja bezárni az esetleges változtatások mentése nélkül. \n\nFolytatja a telepítést?";
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    for (const std::string& l : lines)
+        if (l == line) return true;
+    return false;
+}
+
+std::string Join(const std::vector<std::string>& lines)
+{
+    std::string all;
+    for (const std::string& l : lines) all += "[" + l + "]";
+    return all;
+}
+
+class StartupE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(SetupExePath().empty());
+        ASSERT_FALSE(StandInExePath().empty());
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        package_.reset(new TestPackage("e2e", info->name()));
+    }
+
+    void TearDown() override
+    {
+        EndProcess(setup_);
+        for (StandIn& copy : copies_) EndProcess(copy.process);
+        package_.reset();
+    }
+
+    // Starts count copies of the stand-in from the package, each with its own record.
+    void StartCopies(int count)
+    {
+        std::string exe = package_->PathOf("Glmr5.exe");
+        if (!FileExists(exe)) ASSERT_EQ(exe, package_->AddStandIn());
+        for (int i = 0; i < count; ++i) {
+            std::string record = package_->PathOf("copy" + std::to_string(copies_.size() + 1) + ".txt");
+            copies_.push_back(StartStandIn(exe, record, "-doc Minta" + std::to_string(i + 1)));
+            ASSERT_NE(nullptr, copies_.back().process.process) << "stand-in copy " << i + 1 << " did not start";
+        }
+    }
+
+    // Copies setup.exe into the package under the name and starts it with the arguments.
+    void StartSetup(const std::string& name, const std::string& arguments = std::string())
+    {
+        EndProcess(setup_);
+        std::string exe = package_->AddSetup(name);
+        ASSERT_FALSE(exe.empty()) << "could not copy setup.exe as " << name;
+        setup_ = StartProgram(exe, arguments);
+        ASSERT_NE(nullptr, setup_.process) << "could not start " << exe;
+    }
+
+    // The next message box of the setup, checked for caption, text and buttons.
+    MessageBoxView ExpectBox(const std::string& text, std::vector<int> buttons, int defaultButton)
+    {
+        MessageBoxView box = WaitForMessageBox(setup_.id, kWait);
+        EXPECT_NE(nullptr, box.window) << "no message box within " << kWait << " ms";
+        if (!box.window) return box;
+        EXPECT_EQ(kCaption, box.caption);
+        EXPECT_EQ(text, box.text);
+        EXPECT_EQ(buttons, box.buttons);
+        EXPECT_EQ(defaultButton, box.defaultButton);
+        return box;
+    }
+
+    void Answer(const MessageBoxView& box, int button)
+    {
+        if (box.window) EXPECT_TRUE(AnswerMessageBox(box, button, kWait)) << "the box stayed after button " << button;
+    }
+
+    // The setup ends without showing anything more. Only the removal run has an exit code of
+    // meaning (0); the ordinary ends are not looked at unless asked.
+    void ExpectSetupEnds(DWORD expectedExitCode = kAnyExitCode)
+    {
+        DWORD code = 12345;
+        bool ended = WaitForExit(setup_, kWait, &code);
+        if (!ended) {
+            MessageBoxView box = WaitForMessageBox(setup_.id, 0);
+            FAIL() << "setup still runs; message box on screen: \"" << box.text << "\"";
+        }
+        if (expectedExitCode != kAnyExitCode) EXPECT_EQ(expectedExitCode, code);
+    }
+
+    // Install mode hands over to the installation run. The test package holds no install script,
+    // so that run stops at once with the damaged-package message and exit code 1.
+    void ExpectInstallRun()
+    {
+        MessageBoxView box = WaitForMessageBox(setup_.id, kWait);
+        ASSERT_NE(nullptr, box.window) << "no damaged-package message within " << kWait << " ms";
+        EXPECT_EQ(0u, box.text.find("A telepítő fájl sérült")) << box.text;
+        Answer(box, IDOK);
+        ExpectSetupEnds(1);
+    }
+
+    // The copies are gone; returns those that had not recorded the close request first.
+    std::string CopiesGoneWithoutRequest()
+    {
+        std::string missing;
+        for (size_t i = 0; i < copies_.size(); ++i) {
+            EXPECT_TRUE(WaitForExit(copies_[i].process, kWait)) << "copy " << i + 1 << " still runs";
+            std::vector<std::string> record = StandInRecord(copies_[i]);
+            if (!Contains(record, "WM_CLOSE 1001"))
+                missing += " copy " + std::to_string(i + 1) + " recorded " + Join(record);
+        }
+        return missing;
+    }
+
+    void EndCopies()
+    {
+        for (StandIn& copy : copies_) EndProcess(copy.process);
+        copies_.clear();
+    }
+
+    // Starts count copies, runs the setup scenario and expects every copy to have received
+    // WM_CLOSE 1001 and to be gone. A copy is terminated 10 ms after its request whatever it did,
+    // so on a loaded machine it may die before it has taken the request from its queue: such a
+    // run is repeated (a setup that never sends the request fails every run).
+    template <class Scenario>
+    void ExpectCopiesClosedBy(int count, Scenario runSetup)
+    {
+        std::string missing;
+        for (int run = 1; run <= 3; ++run) {
+            StartCopies(count);
+            if (HasFatalFailure()) return;
+            runSetup();
+            missing = CopiesGoneWithoutRequest();
+            EndCopies();
+            if (missing.empty() || HasFailure()) return;
+        }
+        ADD_FAILURE() << "in three runs, copies without WM_CLOSE 1001:" << missing;
+    }
+
+    void ExpectCopiesRunning()
+    {
+        for (size_t i = 0; i < copies_.size(); ++i) {
+            EXPECT_TRUE(IsRunning(copies_[i].process)) << "copy " << i + 1 << " has ended";
+            std::vector<std::string> record = StandInRecord(copies_[i]);
+            for (const std::string& line : record)
+                EXPECT_NE(0u, line.rfind("WM_CLOSE", 0)) << "copy " << i + 1 << " recorded " << line;
+        }
+    }
+
+    std::unique_ptr<TestPackage> package_;
+    ChildProcess setup_;
+    std::vector<StandIn> copies_;
+};
+
+// --- install mode: the running-copy questions ---
+
+TEST_F(StartupE2E, InstallWithNoOtherCopyAsksNothing)
+{
+    StartSetup("setup.exe");
+    ExpectInstallRun();
+}
+
+TEST_F(StartupE2E, InstallWithOneCopyAsksMessage1AndYesClosesIt)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("setup.exe");
+        Answer(ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES), IDYES);
+        ExpectInstallRun();
+    });
+}
+
+TEST_F(StartupE2E, InstallWithTwoCopiesAsksMessage4WithTheNumberAndYesClosesBoth)
+{
+    ExpectCopiesClosedBy(2, [&] {
+        StartSetup("setup.exe");
+        Answer(ExpectBox(CopiesRunning(2), {IDYES, IDNO}, IDYES), IDYES);
+        ExpectInstallRun();
+    });
+}
+
+TEST_F(StartupE2E, ACopyRegisteredAfterTheSetupIsClosedToo)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("setup.exe");
+        MessageBoxView box = ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES);
+        StartCopies(1);  // registered after the setup: the list is copy, setup, copy
+        Answer(box, IDYES);
+        ExpectInstallRun();
+    });
+}
+
+TEST_F(StartupE2E, NoToMessage1ShowsMessage3AndLeavesTheCopyRunning)
+{
+    StartCopies(1);
+    StartSetup("setup.exe");
+    Answer(ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES), IDNO);
+    Answer(ExpectBox(kStopped, {IDOK}, IDOK), IDOK);
+    ExpectSetupEnds();
+    ExpectCopiesRunning();
+}
+
+TEST_F(StartupE2E, NoToMessage4ShowsMessage3AndLeavesBothCopiesRunning)
+{
+    StartCopies(2);
+    StartSetup("setup.exe");
+    Answer(ExpectBox(CopiesRunning(2), {IDYES, IDNO}, IDYES), IDNO);
+    Answer(ExpectBox(kStopped, {IDOK}, IDOK), IDOK);
+    ExpectSetupEnds();
+    ExpectCopiesRunning();
+}
+
+TEST_F(StartupE2E, SilentSwitchAsFirstArgumentStillAsksMessage1)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("setup.exe", "-s");
+        Answer(ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES), IDYES);
+        ExpectInstallRun();
+    });
+}
+
+TEST_F(StartupE2E, SlashSAsFirstArgumentStillAsksMessage4)
+{
+    StartCopies(2);
+    StartSetup("setup.exe", "/s");
+    Answer(ExpectBox(CopiesRunning(2), {IDYES, IDNO}, IDYES), IDNO);
+    Answer(ExpectBox(kStopped, {IDOK}, IDOK), IDOK);
+    ExpectSetupEnds();
+    ExpectCopiesRunning();
+}
+
+TEST_F(StartupE2E, DashSAsSecondArgumentClosesTheCopyWithoutAsking)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("setup.exe", "-install -S");
+        ExpectInstallRun();
+    });
+}
+
+TEST_F(StartupE2E, SlashSAsSecondArgumentClosesBothCopiesWithoutAsking)
+{
+    ExpectCopiesClosedBy(2, [&] {
+        StartSetup("setup.exe", "x /s");
+        ExpectInstallRun();
+    });
+}
+
+// --- uninstall mode ---
+
+TEST_F(StartupE2E, UninstallAsksMessage6AndNoEndsWithNothingChanged)
+{
+    StartCopies(2);
+    StartSetup("GlmUnInst.exe");
+    Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDNO);
+    ExpectSetupEnds();
+    ExpectCopiesRunning();
+}
+
+TEST_F(StartupE2E, UninstallYesClosesOneCopyWithoutAFurtherQuestion)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("GlmUnInst.exe");
+        Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDYES);
+        ExpectSetupEnds();
+    });
+}
+
+TEST_F(StartupE2E, UninstallYesClosesTwoCopiesWithoutAFurtherQuestion)
+{
+    ExpectCopiesClosedBy(2, [&] {
+        StartSetup("GlmUnInst.exe", "/s");  // "/s" is not the silent switch: message 6 is still asked
+        Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDYES);
+        ExpectSetupEnds();
+    });
+}
+
+TEST_F(StartupE2E, SilentUninstallAsksNothingAndClosesTheCopies)
+{
+    ExpectCopiesClosedBy(2, [&] {
+        StartSetup("GlmUnInst.exe", "-s");
+        ExpectSetupEnds();
+    });
+}
+
+TEST_F(StartupE2E, SilentUninstallWithTheSwitchSecondAsksNothing)
+{
+    ExpectCopiesClosedBy(1, [&] {
+        StartSetup("GlmUnInst.exe", "x -S");
+        ExpectSetupEnds();
+    });
+}
+
+// --- the mode by file name and the first argument (no copies: install goes to the installation run, uninstall asks) ---
+
+TEST_F(StartupE2E, NamesContainingSetupExeInstall)
+{
+    for (const char* name : {"GlimraSetup.EXE", "setup.exe.bak.exe", "setup.exe\\GlmUnInst.exe"}) {
+        SCOPED_TRACE(name);
+        StartSetup(name);
+        ExpectInstallRun();
+        EndProcess(setup_);
+    }
+}
+
+TEST_F(StartupE2E, InstallExeUninstallsUnlessFirstArgumentIsInstall)
+{
+    StartSetup("install.exe");
+    Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDNO);
+    ExpectSetupEnds();
+    EndProcess(setup_);
+
+    StartSetup("install.exe", "-INSTALL");
+    ExpectInstallRun();
+}
+
+TEST_F(StartupE2E, DelselfAloneIsUninstallMode)
+{
+    StartSetup("GlmUnInst.exe", "-delself");
+    Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDNO);
+    ExpectSetupEnds();
+}
+
+TEST_F(StartupE2E, DelselfInCapitalsIsNeverARemovalRun)
+{
+    StartSetup("uni1A.tmp", "-DELSELF " + QuoteArgument(package_->PathOf("GlmUnInst.exe")));
+    Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDNO);
+    ExpectSetupEnds();
+}
+
+TEST_F(StartupE2E, DelselfWithAPathIsTheRemovalRunWithoutAnyQuestion)
+{
+    StartCopies(1);
+    std::string uninstaller = package_->PathOf("GlmUnInst.exe");
+    StartSetup("uni1C.tmp", "-delself " + QuoteArgument(uninstaller) + " -s");
+    ExpectSetupEnds(0);
+    // The removal run does not close running copies: that was the uninstaller's job.
+    ExpectCopiesRunning();
+}
+
+}  // namespace

@@ -1,0 +1,317 @@
+// The install transaction: a small package installed for real under Wine, checked through its
+// files, its log, its shortcuts (read back through the shell's link object) and the registry.
+#include <gtest/gtest.h>
+#include "engine/install.h"
+#include "engine/settings.h"
+#include "samplepackage.h"
+#include "sandbox.h"
+#include "uninstall/replay.h"
+
+namespace {
+
+const char kSettingsKey[] = "SOFTWARE\\Orvane\\Glimra v.5";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimra 5";
+const char kAppPathKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe";
+
+// Shortcut names of the string table, in the ANSI code page 1250.
+const char kAppLink[] = "Glimra 5.lnk";
+const char kHelpLink[] = "Glimra 5 S\xfag\xf3.lnk";
+const char kReadmeLink[] = "B\xf5vebben a Glimra 5-r\xf5l.lnk";
+const char kUninstallLink[] = "A Glimra 5 elt\xe1vol\xedt\xe1sa.lnk";
+
+const char* const kScript = kSamplePackageScript;
+
+class InstallTest : public ::testing::Test {
+protected:
+    Sandbox box{"install"};
+    std::string pkg, inst, userPrograms, userDesktop, userStartup, commonPrograms, commonDesktop, commonStartup;
+    char savedDir[MAX_PATH] = {};
+
+    void SetUp() override
+    {
+        box.RedirectShellFolders();
+        box.AddProgramGroup("Tools\\Glimra 5");
+        pkg = box.Path("pkg");
+        inst = box.Path("Program Files\\Glimra 5");
+        userPrograms = box.Path("user\\Programs");
+        userDesktop = box.Path("user\\Desktop");
+        userStartup = box.Path("user\\Startup");
+        commonPrograms = box.Path("common\\Programs");
+        commonDesktop = box.Path("common\\Desktop");
+        commonStartup = box.Path("common\\Startup");
+        MakeSamplePackage(pkg);
+        // A Start menu holds other entries; an empty programs folder would go with the replay's
+        // climb over emptied parents.
+        WriteFileText(userPrograms + "\\other.lnk", "x");
+        WriteFileText(commonPrograms + "\\other.lnk", "x");
+
+        g_strSourceDir = pkg.c_str();
+        g_strInstallDir = inst.c_str();
+        g_strProgramGroup = "Glimra 5";
+        g_bNewInstall = TRUE;
+        g_bAllUsers = FALSE;
+        g_bDesktopIcon = TRUE;
+        g_bAutoStart = TRUE;
+        SetEnvironmentVariableA("sfxname", nullptr);
+        GetCurrentDirectoryA(MAX_PATH, savedDir);
+    }
+
+    void TearDown() override
+    {
+        SetCurrentDirectoryA(savedDir);
+        SetEnvironmentVariableA("sfxname", nullptr);
+        DeleteFileA("C:\\Glimra 5.lnk");
+        RemoveDirectoryA("C:\\Glimra 5");
+    }
+
+    std::string Log() const { return ReadFileText(inst + "\\GlmUnInst.log"); }
+
+    // The records PerformInstall appends after the script, with the programs folder and the
+    // desktop and Startup folders given (empty: that shortcut is not expected).
+    std::string Records(const std::string& programs, const std::string& desktop, const std::string& startup) const
+    {
+        std::string group = programs + "\\Glimra 5\\";
+        std::string r = "Made Dir: " + programs + "\\Glimra 5\r\n";
+        for (const char* name : { kAppLink, kHelpLink, kReadmeLink, kUninstallLink })
+            r += "Shell Link: " + group + name + "\r\n";
+        if (!desktop.empty()) r += "Shell Link: " + desktop + "\\" + kAppLink + "\r\n";
+        if (!startup.empty()) r += "Shell Link: " + startup + "\\" + kAppLink + "\r\n";
+        return r;
+    }
+
+    void ExpectLinkTo(const std::string& link, const std::string& target)
+    {
+        ShortcutInfo info = ReadShortcut(link);
+        EXPECT_TRUE(info.loaded) << "no shortcut " << link;
+        EXPECT_EQ(target, info.target) << link;
+        EXPECT_EQ("", info.arguments) << link;
+        EXPECT_EQ("", info.description) << link;
+        EXPECT_EQ(SW_SHOWNORMAL, info.showCmd) << link;
+    }
+
+    void ExpectGroupLinks(const std::string& programs)
+    {
+        std::string group = programs + "\\Glimra 5\\";
+        ExpectLinkTo(group + kAppLink, inst + "\\Glmr5.exe");
+        ExpectLinkTo(group + kHelpLink, inst + "\\Glmr5Man.chm");
+        ExpectLinkTo(group + kReadmeLink, inst + "\\readme.txt");
+        ExpectLinkTo(group + kUninstallLink, inst + "\\GlmUnInst.exe");
+    }
+
+    void ExpectRegistry(const char* allUsers)
+    {
+        EXPECT_EQ(allUsers, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "AllUsers"));
+        EXPECT_EQ(inst, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "Path"));
+        EXPECT_EQ(inst + "\\Glmr5.exe", RegString(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr));
+        EXPECT_EQ("Support", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Contact"));
+        EXPECT_EQ("Glimra 5", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
+        EXPECT_EQ("5", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
+        EXPECT_EQ("Orvane Technology LLC", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"));
+        EXPECT_EQ(inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
+        std::string url = RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "URLInfoAbout");
+        EXPECT_EQ(0u, url.find("http://")) << url;
+        // The uninstall entry holds its six values and nothing else.
+        HKEY key;
+        DWORD values = 0;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key));
+        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+        RegCloseKey(key);
+        EXPECT_EQ(6u, values);
+    }
+};
+
+TEST_F(InstallTest, FreshInstallWithAllOptions)
+{
+    MakeFolders(box.Path("sfx"));
+    WriteFileText(box.Path("sfx\\Glmr5.ini"), "[settings]\r\n");
+    SetEnvironmentVariableA("sfxname", box.Path("sfx\\glimra5.exe").c_str());
+
+    EXPECT_EQ(0, PerformInstall());
+
+    EXPECT_EQ("application v5", ReadFileText(inst + "\\Glmr5.exe"));
+    EXPECT_EQ("help", ReadFileText(inst + "\\Glmr5Man.chm"));
+    EXPECT_EQ("a", ReadFileText(inst + "\\Help\\a.htm"));
+    EXPECT_EQ("b", ReadFileText(inst + "\\Help\\b.htm"));
+    EXPECT_EQ("readme", ReadFileText(inst + "\\readme.txt"));
+    EXPECT_FALSE(FileExists(inst + "\\readme.src"));
+    EXPECT_EQ("uninstaller", ReadFileText(inst + "\\GlmUnInst.exe"));
+    EXPECT_EQ("[settings]\r\n", ReadFileText(inst + "\\Glmr5.ini"));
+
+    // The script's last line is ended by the empty record.
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, userDesktop, userStartup), Log());
+    ExpectGroupLinks(userPrograms);
+    ExpectLinkTo(userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    ExpectLinkTo(userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FolderExists(commonPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(commonDesktop + "\\" + kAppLink));
+    ExpectRegistry("A");
+    EXPECT_TRUE(g_bAllUsers == FALSE);
+}
+
+TEST_F(InstallTest, AllUsersInstallUsesTheCommonFolders)
+{
+    g_bAllUsers = TRUE;
+    PerformInstall();
+    EXPECT_TRUE(g_bAllUsers == TRUE);
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(commonPrograms, commonDesktop, commonStartup), Log());
+    ExpectGroupLinks(commonPrograms);
+    ExpectLinkTo(commonDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    ExpectLinkTo(commonStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+    ExpectRegistry("B");
+}
+
+TEST_F(InstallTest, AllUsersWithoutCommonProgramsInstallsForTheCurrentUser)
+{
+    box.DeleteShellFolder(true, "Common Programs");
+    g_bAllUsers = TRUE;
+    PerformInstall();
+    EXPECT_TRUE(g_bAllUsers == FALSE);
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, userDesktop, userStartup), Log());
+    ExpectGroupLinks(userPrograms);
+    // The common desktop and Startup folders exist, but the installation is per user now.
+    ExpectLinkTo(userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    ExpectLinkTo(userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FileExists(commonDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(commonStartup + "\\" + kAppLink));
+    ExpectRegistry("A");
+}
+
+TEST_F(InstallTest, ShortCommonProgramsValueCountsAsMissing)
+{
+    box.SetShellFolder(true, "Common Programs", "C:\\");
+    g_bAllUsers = TRUE;
+    g_bDesktopIcon = FALSE;
+    g_bAutoStart = FALSE;
+    PerformInstall();
+    EXPECT_TRUE(g_bAllUsers == FALSE);
+    EXPECT_FALSE(FolderExists("C:\\Glimra 5"));
+    ExpectGroupLinks(userPrograms);
+    EXPECT_EQ("A", RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "AllUsers"));
+}
+
+TEST_F(InstallTest, ReinstallWithoutDesktopIconRemovesTheOldShortcutAndDoesNotAccumulate)
+{
+    PerformInstall();
+    ASSERT_TRUE(FileExists(userDesktop + "\\" + kAppLink));
+    // Installed state the new package declares obsolete, and a legacy log with a shortcut.
+    WriteFileText(inst + "\\old.dll", "old");
+    SetFileAttributesA((inst + "\\old.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFileText(inst + "\\keep.dll", "keep");
+    ASSERT_TRUE(WriteFileText(userPrograms + "\\Legacy.lnk", "x"));
+    WriteFileText(inst + "\\install.log", "Shell Link: " + userPrograms + "\\Legacy.lnk\r\n");
+
+    // The new script ends with a line end: an empty line stands before the records.
+    std::string script = std::string(kScript) + "\r\n";
+    WriteFileText(pkg + "\\GlmUnInst.log", script);
+    WriteFileText(pkg + "\\Glmr5.exe", "application v5.1");
+    g_bNewInstall = FALSE;
+    g_bDesktopIcon = FALSE;
+    PerformInstall();
+
+    EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(inst + "\\old.dll"));
+    EXPECT_FALSE(FileExists(userPrograms + "\\Legacy.lnk"));
+    EXPECT_EQ("keep", ReadFileText(inst + "\\keep.dll"));
+    EXPECT_EQ("application v5.1", ReadFileText(inst + "\\Glmr5.exe"));
+    EXPECT_EQ(script + "\r\n" + Records(userPrograms, "", userStartup), Log());
+    ExpectGroupLinks(userPrograms);
+    ExpectLinkTo(userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    ExpectRegistry("A");
+}
+
+TEST_F(InstallTest, ReinstallRemovesTheOldGroupWhenTheGroupChanged)
+{
+    PerformInstall();
+    ASSERT_TRUE(FolderExists(userPrograms + "\\Glimra 5"));
+    g_bNewInstall = FALSE;
+    g_strProgramGroup = "Tools\\Glimra 5";
+    PerformInstall();
+    EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
+    EXPECT_TRUE(FileExists(userPrograms + "\\Tools\\Glimra 5\\" + kAppLink));
+}
+
+TEST_F(InstallTest, ProgramGroupIsNormalisedAndReplayedAwayUpToTheFirstFolderInUse)
+{
+    g_strProgramGroup = " \t\\Tools/Glimra 5\\ \r\n";
+    g_bDesktopIcon = FALSE;
+    g_bAutoStart = FALSE;
+    PerformInstall();
+    EXPECT_STREQ("Tools\\Glimra 5", g_strProgramGroup);
+    std::string group = userPrograms + "\\Tools\\Glimra 5";
+    ASSERT_TRUE(FolderExists(group));
+    EXPECT_TRUE(FileExists(group + "\\" + kAppLink));
+    std::string log = Log();
+    EXPECT_NE(std::string::npos, log.find("\r\nMade Dir: " + group + "\r\n")) << log;
+    EXPECT_EQ(std::string::npos, log.find("Made Dir: " + userPrograms + "\\Tools\r\n")) << log;
+
+    // Both folders go when empty; the climb stops at the programs folder, which holds a file.
+    UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
+    EXPECT_FALSE(FolderExists(group));
+    EXPECT_FALSE(FolderExists(userPrograms + "\\Tools"));
+    EXPECT_TRUE(FileExists(userPrograms + "\\other.lnk"));
+
+    // Again, with something else in Tools: the group goes, Tools stays.
+    PerformInstall();
+    WriteFileText(userPrograms + "\\Tools\\other tool.lnk", "x");
+    UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
+    EXPECT_FALSE(FolderExists(group));
+    EXPECT_TRUE(FileExists(userPrograms + "\\Tools\\other tool.lnk"));
+}
+
+TEST_F(InstallTest, ExistingGroupFolderIsStillRecorded)
+{
+    MakeFolders(userPrograms + "\\Glimra 5");
+    PerformInstall();
+    EXPECT_NE(std::string::npos, Log().find("\r\nMade Dir: " + userPrograms + "\\Glimra 5\r\n"));
+    ExpectGroupLinks(userPrograms);
+}
+
+TEST_F(InstallTest, GroupThatCannotBeMadeIsRecordedWithoutGroupLinks)
+{
+    // A file where the group folder should be.
+    WriteFileText(userPrograms + "\\Glimra 5", "in the way");
+    PerformInstall();
+    EXPECT_EQ(std::string(kScript) + "\r\nMade Dir: " + userPrograms + "\\Glimra 5\r\n" +
+              "Shell Link: " + userDesktop + "\\" + kAppLink + "\r\n" +
+              "Shell Link: " + userStartup + "\\" + kAppLink + "\r\n", Log());
+    RemoveTree(userPrograms + "\\Glimra 5");
+}
+
+// An unset Desktop, Startup or Programs folder makes no shortcut or group in the root of the
+// current drive.
+TEST_F(InstallTest, UnsetShellFoldersMakeNothingInTheDriveRoot)
+{
+    box.SetShellFolder(false, "Desktop", "");
+    box.DeleteShellFolder(false, "Startup");
+    ASSERT_TRUE(SetCurrentDirectoryA(box.Root().c_str()));
+    PerformInstall();
+    EXPECT_FALSE(FileExists("C:\\Glimra 5.lnk"));
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, "", ""), Log());
+
+    box.DeleteShellFolder(false, "Programs");
+    g_bNewInstall = FALSE;
+    PerformInstall();
+    EXPECT_FALSE(FolderExists("C:\\Glimra 5"));
+    EXPECT_FALSE(FileExists("C:\\Glimra 5.lnk"));
+    EXPECT_EQ(std::string(kScript) + "\r\n", Log());
+    EXPECT_STREQ("Glimra 5", g_strProgramGroup);
+}
+
+TEST_F(InstallTest, SettingsFileNeedsAPackagePathWithAFolder)
+{
+    WriteFileText(box.Path("Glmr5.ini"), "x");
+    SetCurrentDirectoryA(box.Root().c_str());
+    SetEnvironmentVariableA("sfxname", "Glmr5.ini");
+    PerformInstall();
+    EXPECT_FALSE(FileExists(inst + "\\Glmr5.ini"));
+
+    SetEnvironmentVariableA("sfxname", box.Path("nothing-here\\glimra5.exe").c_str());
+    g_bNewInstall = FALSE;
+    PerformInstall();
+    EXPECT_FALSE(FileExists(inst + "\\Glmr5.ini"));
+    EXPECT_EQ("application v5", ReadFileText(inst + "\\Glmr5.exe"));
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+#include "package.h"
+
+// The build passes the outputs' host paths; Wine shows the host's root as drive Z:.
+static std::string HostToWindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& ch : path)
+        if (ch == '/') ch = '\\';
+    return path;
+}
+
+std::string SetupExePath()
+{
+#ifdef GLM_SETUP_EXE
+    return HostToWindowsPath(GLM_SETUP_EXE);
+#else
+    return std::string();
+#endif
+}
+
+std::string StandInExePath()
+{
+#ifdef GLM_STANDIN_EXE
+    return HostToWindowsPath(GLM_STANDIN_EXE);
+#else
+    return std::string();
+#endif
+}
+
+TestPackage::TestPackage(const std::string& suite, const std::string& caseName)
+    : dir_("C:\\glmtest\\" + suite + "\\" + caseName)
+{
+    RemoveTree(dir_);
+    MakeFolders(dir_);
+}
+
+TestPackage::~TestPackage()
+{
+    // A program just ended may hold its file for a moment longer.
+    for (int attempt = 0; attempt < 50 && !RemoveTree(dir_); ++attempt) Sleep(100);
+}
+
+std::string TestPackage::AddFile(const std::string& sourcePath, const std::string& relativePath)
+{
+    std::string target = PathOf(relativePath);
+    size_t slash = target.find_last_of('\\');
+    MakeFolders(target.substr(0, slash));
+    return CopyFileA(sourcePath.c_str(), target.c_str(), FALSE) ? target : std::string();
+}
+
+ChildProcess StartProgram(const std::string& exePath, const std::string& arguments)
+{
+    std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
+    std::string commandLine = QuoteArgument(exePath);
+    if (!arguments.empty()) commandLine += " " + arguments;
+    return StartProcess(commandLine, folder.c_str());
+}
+
+std::vector<std::string> StandInRecord(const StandIn& standIn)
+{
+    return ReadLines(standIn.recordPath);
+}
+
+static bool HasStartRecord(const std::string& recordPath, DWORD processId)
+{
+    std::string expected = "start " + std::to_string(processId);
+    for (const std::string& line : ReadLines(recordPath))
+        if (line == expected) return true;
+    return false;
+}
+
+StandIn StartStandIn(const std::string& exePath, const std::string& recordPath,
+                     const std::string& extraArguments, DWORD timeoutMs)
+{
+    StandIn standIn;
+    standIn.recordPath = recordPath;
+    DeleteFileA(recordPath.c_str());
+    std::string arguments = "-record " + QuoteArgument(recordPath);
+    if (!extraArguments.empty()) arguments += " " + extraArguments;
+    standIn.process = StartProgram(exePath, arguments);
+    if (!standIn.process.process) return standIn;
+    DWORD start = GetTickCount();
+    while (!HasStartRecord(recordPath, standIn.process.id)) {
+        if (GetTickCount() - start >= timeoutMs || !IsRunning(standIn.process)) {
+            EndProcess(standIn.process);
+            return standIn;
+        }
+        Sleep(20);
+    }
+    return standIn;
+}

@@ -1,0 +1,11 @@
+// A small installation package for tests: the install script and the files it names.
+#pragma once
+#include <string>
+
+// The sample install script; its last line has no line end. It copies Glmr5.exe ("application v5"),
+// Glmr5Man.chm, Help\*.htm (a.htm, b.htm) into the sub-folder Help, readme.src as readme.txt and
+// GlmUnInst.exe, and declares old.dll obsolete.
+extern const char kSamplePackageScript[];
+
+// Writes the package into folder (created when missing) with the given install script.
+void MakeSamplePackage(const std::string& folder, const std::string& script = kSamplePackageScript);

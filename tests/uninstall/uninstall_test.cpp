@@ -1,0 +1,334 @@
+// The uninstall driver: installations made by the install transaction, fixed-name shortcuts and
+// image file types taken over, all removed or restored for real under Wine.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include "engine/install.h"
+#include "engine/settings.h"
+#include "samplepackage.h"
+#include "sandbox.h"
+#include "uninstall/uninstall.h"
+
+namespace {
+
+const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+const char* const kImageExtensions[] = { ".bmp", ".dib", ".gif", ".jpg", ".jpeg", ".tif", ".tiff",
+                                         ".png", ".cmp", ".tga", ".wpg" };
+const char kAppLink[] = "Glimra 5.lnk";
+const UINT WM_SHELL_NOTICE = WM_APP + 1;
+
+// Counts the file-association notices the shell sends while it lives.
+class AssocNoticeCounter {
+public:
+    AssocNoticeCounter()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "GlmTestNoticeCounter";
+        RegisterClassA(&wc);
+        m_window = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        SHChangeNotifyEntry entry = { nullptr, TRUE };
+        m_id = SHChangeNotifyRegister(m_window, SHCNRF_ShellLevel | SHCNRF_InterruptLevel | SHCNRF_NewDelivery,
+                                      SHCNE_ASSOCCHANGED, WM_SHELL_NOTICE, 1, &entry);
+        s_count = 0;
+    }
+    ~AssocNoticeCounter()
+    {
+        if (m_id) SHChangeNotifyDeregister(m_id);
+        DestroyWindow(m_window);
+    }
+    bool Registered() const { return m_id != 0; }
+    // Delivers what has arrived within the time and returns the count.
+    int Count(DWORD waitMs = 300)
+    {
+        DWORD end = GetTickCount() + waitMs;
+        MSG msg;
+        while ((int)(end - GetTickCount()) > 0) {
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            Sleep(10);
+        }
+        return s_count;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+    {
+        if (m == WM_SHELL_NOTICE) {
+            LONG event = 0;
+            PIDLIST_ABSOLUTE* items = nullptr;
+            HANDLE lock = SHChangeNotification_Lock((HANDLE)wp, (DWORD)lp, &items, &event);
+            if (event & SHCNE_ASSOCCHANGED) s_count++;
+            if (lock) SHChangeNotification_Unlock(lock);
+            return 0;
+        }
+        return DefWindowProcA(w, m, wp, lp);
+    }
+    HWND m_window = nullptr;
+    ULONG m_id = 0;
+    static int s_count;
+};
+int AssocNoticeCounter::s_count = 0;
+
+class UninstallTest : public ::testing::Test {
+protected:
+    Sandbox box{"uninstall"};
+    std::string pkg, inst, userPrograms, userDesktop, userStartup, commonPrograms, commonDesktop, commonStartup;
+    char savedDir[MAX_PATH] = {};
+    bool fileExtsExisted = false;
+
+    void SetUp() override
+    {
+        box.RedirectShellFolders();
+        pkg = box.Path("pkg");
+        inst = box.Path("Program Files\\Glimra 5");
+        userPrograms = box.Path("user\\Programs");
+        userDesktop = box.Path("user\\Desktop");
+        userStartup = box.Path("user\\Startup");
+        commonPrograms = box.Path("common\\Programs");
+        commonDesktop = box.Path("common\\Desktop");
+        commonStartup = box.Path("common\\Startup");
+        WriteFileText(userPrograms + "\\other.lnk", "x");
+        WriteFileText(commonPrograms + "\\other.lnk", "x");
+        GetCurrentDirectoryA(MAX_PATH, savedDir);
+        fileExtsExisted = RegKeyExists(HKEY_CURRENT_USER, kFileExts);
+        for (const char* ext : kImageExtensions)
+            ASSERT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ext)) << ext << " is in use by this system";
+    }
+
+    void TearDown() override
+    {
+        SetCurrentDirectoryA(savedDir);
+        for (const char* ext : kImageExtensions) {
+            RegDeleteTree(HKEY_CLASSES_ROOT, ext);
+            RegDeleteTree(HKEY_CURRENT_USER, std::string(kFileExts) + "\\" + ext);
+        }
+        if (!fileExtsExisted) RegDeleteTree(HKEY_CURRENT_USER, kFileExts);
+    }
+
+    void Install(bool allUsers)
+    {
+        MakeSamplePackage(pkg);
+        g_strSourceDir = pkg.c_str();
+        g_strInstallDir = inst.c_str();
+        g_strProgramGroup = "Glimra 5";
+        g_bNewInstall = TRUE;
+        g_bAllUsers = allUsers;
+        g_bDesktopIcon = TRUE;
+        g_bAutoStart = TRUE;
+        PerformInstall();
+        ASSERT_TRUE(FileExists(inst + "\\Glmr5.exe"));
+        ASSERT_TRUE(FileExists((allUsers ? commonDesktop : userDesktop) + "\\" + kAppLink));
+    }
+
+    void Uninstall() { RunUninstall((inst + "\\").c_str()); }
+
+    void ExpectNoProductRegistry()
+    {
+        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvane"));
+        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimra 5"));
+        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe"));
+    }
+
+    void ExpectNoShortcuts()
+    {
+        for (const std::string& programs : { userPrograms, commonPrograms }) {
+            EXPECT_FALSE(FolderExists(programs + "\\Glimra 5")) << programs;
+            EXPECT_TRUE(FileExists(programs + "\\other.lnk")) << programs;
+        }
+        for (const std::string& folder : { userDesktop, userStartup, commonDesktop, commonStartup })
+            EXPECT_FALSE(FileExists(folder + "\\" + kAppLink)) << folder;
+    }
+
+    // The extension's key under FileExts (perUser) or HKEY_CLASSES_ROOT.
+    static std::string ExtKey(bool perUser, const char* ext)
+    {
+        return perUser ? std::string(kFileExts) + "\\" + ext : std::string(ext);
+    }
+};
+
+TEST_F(UninstallTest, RoundTripRemovesEverythingOfAPerUserInstallation)
+{
+    Install(false);
+    ASSERT_TRUE(SetCurrentDirectoryA(inst.c_str()));
+    Uninstall();
+    EXPECT_FALSE(FolderExists(inst));
+    EXPECT_TRUE(FolderExists(box.Path("Program Files")));
+    ExpectNoShortcuts();
+    ExpectNoProductRegistry();
+}
+
+TEST_F(UninstallTest, RoundTripRemovesEverythingOfAnAllUsersInstallation)
+{
+    Install(true);
+    Uninstall();
+    EXPECT_FALSE(FolderExists(inst));
+    ExpectNoShortcuts();
+    ExpectNoProductRegistry();
+}
+
+TEST_F(UninstallTest, FilesTheUserMadeSurviveWithTheirFolder)
+{
+    Install(false);
+    WriteFileText(inst + "\\capture 1.png", "mine");
+    WriteFileText(inst + "\\Help\\notes.txt", "mine too");
+    Uninstall();
+    EXPECT_EQ("mine", ReadFileText(inst + "\\capture 1.png"));
+    EXPECT_EQ("mine too", ReadFileText(inst + "\\Help\\notes.txt"));
+    EXPECT_FALSE(FileExists(inst + "\\Glmr5.exe"));
+    EXPECT_FALSE(FileExists(inst + "\\readme.txt"));
+    EXPECT_FALSE(FileExists(inst + "\\Help\\a.htm"));
+    EXPECT_FALSE(FileExists(inst + "\\GlmUnInst.log"));
+    ExpectNoShortcuts();
+    ExpectNoProductRegistry();
+}
+
+TEST_F(UninstallTest, ReadOnlyLogIsDeletedAndLegacyLogReplayed)
+{
+    MakeFolders(inst);
+    WriteFileText(userDesktop + "\\Legacy Glimra.lnk", "x");
+    WriteFileText(inst + "\\legacy.dll", "x");
+    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\nShell Link: " + userDesktop + "\\Legacy Glimra.lnk\r\n");
+    WriteFileText(inst + "\\GlmUnInst.log", "File Copy: install.log\r\n");
+    SetFileAttributesA((inst + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    Uninstall();
+    EXPECT_FALSE(FileExists(userDesktop + "\\Legacy Glimra.lnk"));
+    EXPECT_FALSE(FolderExists(inst));
+}
+
+TEST_F(UninstallTest, LegacyLogIsNotDeletedByName)
+{
+    MakeFolders(inst);
+    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\n");
+    WriteFileText(inst + "\\legacy.dll", "x");
+    Uninstall();
+    EXPECT_FALSE(FileExists(inst + "\\legacy.dll"));
+    EXPECT_TRUE(FileExists(inst + "\\install.log"));
+}
+
+TEST_F(UninstallTest, WithoutLogsTheFixedNameShortcutsAndGroupsStillGo)
+{
+    MakeFolders(inst);
+    for (const std::string& folder : { userDesktop, userStartup, commonDesktop, commonStartup }) {
+        WriteFileText(folder + "\\" + kAppLink, "x");
+        WriteFileText(folder + "\\Other.lnk", "x");
+    }
+    MakeFolders(userPrograms + "\\Glimra 5");
+    WriteFileText(userPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileText(userPrograms + "\\Glimra 5\\b.txt", "x");
+    SetFileAttributesA((userPrograms + "\\Glimra 5\\b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    // The common group holds a sub-folder: its files go, the group stays.
+    MakeFolders(commonPrograms + "\\Glimra 5\\Extras");
+    WriteFileText(commonPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileText(commonPrograms + "\\Glimra 5\\Extras\\c.lnk", "x");
+
+    Uninstall();
+    EXPECT_FALSE(FolderExists(inst));
+    for (const std::string& folder : { userDesktop, userStartup, commonDesktop, commonStartup }) {
+        EXPECT_FALSE(FileExists(folder + "\\" + kAppLink)) << folder;
+        EXPECT_TRUE(FileExists(folder + "\\Other.lnk")) << folder;
+    }
+    EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(commonPrograms + "\\Glimra 5\\a.lnk"));
+    EXPECT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\Extras\\c.lnk"));
+}
+
+TEST_F(UninstallTest, EveryLoadedProfileLosesItsShortcuts)
+{
+    const std::string defaultFolders = ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    std::string desktop = box.Path("default\\Desktop"), startup = box.Path("default\\Startup");
+    std::string programs = box.Path("default\\Programs");
+    for (const std::string& folder : { desktop, startup, programs + "\\Glimra 5" }) MakeFolders(folder);
+    box.OverrideValue(HKEY_USERS, defaultFolders, "Desktop", desktop);
+    box.OverrideValue(HKEY_USERS, defaultFolders, "Startup", startup);
+    box.OverrideValue(HKEY_USERS, defaultFolders, "Programs", programs);
+    WriteFileText(desktop + "\\" + kAppLink, "x");
+    WriteFileText(startup + "\\" + kAppLink, "x");
+    WriteFileText(programs + "\\Glimra 5\\" + kAppLink, "x");
+    WriteFileText(userDesktop + "\\" + kAppLink, "x");
+
+    Uninstall();
+    EXPECT_FALSE(FileExists(desktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(startup + "\\" + kAppLink));
+    EXPECT_FALSE(FolderExists(programs + "\\Glimra 5"));
+    EXPECT_TRUE(FolderExists(programs));
+    EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+}
+
+TEST_F(UninstallTest, NotEmptyInstallationFolderWithoutLogStays)
+{
+    MakeFolders(inst);
+    WriteFileText(inst + "\\settings.dat", "x");
+    Uninstall();
+    EXPECT_TRUE(FileExists(inst + "\\settings.dat"));
+}
+
+// The same cases, once in the per-user FileExts key ("Application" values) and once in the
+// classes' default values when that key is missing.
+void CheckFileTypeRestore(bool perUser)
+{
+    const HKEY root = perUser ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
+    const char* inspected = perUser ? "Application" : nullptr;
+    auto key = [&](const char* ext) { return perUser ? std::string(kFileExts) + "\\" + ext : std::string(ext); };
+
+    RegSetString(root, key(".jpg"), inspected, "C:\\Program Files\\Glimra 5\\Glmr5.exe");
+    RegSetString(root, key(".jpg"), "GlmrOld", "jpegfile");
+    RegSetString(root, key(".png"), inspected, "Glmr5.exe \"%1\"");
+    RegSetString(root, key(".tif"), inspected, "Glmr5.exe");
+    RegSetString(root, key(".tif"), "GlmrOld", "");
+    RegSetString(root, key(".gif"), inspected, "other.exe");
+    RegSetString(root, key(".gif"), "GlmrOld", "giffile");
+    RegSetString(root, key(".bmp"), inspected, "glmr5.exe");       // other case: not taken over
+    RegSetString(root, key(".bmp"), "GlmrOld", "Paint.Picture");
+    RegSetString(root, key(".wpg"), inspected, "Glmr5.exe");
+    RegSetString(root, key(".wpg"), "GlmrOld", std::string(600, 'w'));   // unreadable: value deleted
+    RegSetString(root, key(".xyz"), inspected, "Glmr5.exe");       // not an image type of the table
+    RegSetString(root, key(".xyz"), "GlmrOld", "xyzfile");
+
+    AssocNoticeCounter notices;
+    RunUninstall("C:\\glmtest\\uninstall\\nothing here\\");
+    ASSERT_TRUE(notices.Registered());
+    EXPECT_EQ(1, notices.Count());
+
+    EXPECT_EQ("jpegfile", RegString(root, key(".jpg"), inspected));
+    EXPECT_EQ("<missing>", RegString(root, key(".jpg"), "GlmrOld"));
+    EXPECT_EQ("<missing>", RegString(root, key(".png"), inspected));
+    EXPECT_EQ("<missing>", RegString(root, key(".tif"), inspected));
+    EXPECT_EQ("<missing>", RegString(root, key(".tif"), "GlmrOld"));
+    EXPECT_EQ("other.exe", RegString(root, key(".gif"), inspected));
+    EXPECT_EQ("giffile", RegString(root, key(".gif"), "GlmrOld"));
+    EXPECT_EQ("glmr5.exe", RegString(root, key(".bmp"), inspected));
+    EXPECT_EQ("Paint.Picture", RegString(root, key(".bmp"), "GlmrOld"));
+    EXPECT_EQ("<missing>", RegString(root, key(".wpg"), inspected));
+    EXPECT_EQ("<missing>", RegString(root, key(".wpg"), "GlmrOld"));
+    EXPECT_EQ("Glmr5.exe", RegString(root, key(".xyz"), inspected));
+    EXPECT_EQ("xyzfile", RegString(root, key(".xyz"), "GlmrOld"));
+    RegDeleteTree(root, key(".xyz"));
+}
+
+TEST_F(UninstallTest, PerUserFileTypesAreRestored)
+{
+    CheckFileTypeRestore(true);
+    // The classes' values are not looked at while the per-user key exists.
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ".jpg"));
+}
+
+TEST_F(UninstallTest, ClassesFileTypesAreRestoredWithoutThePerUserKey)
+{
+    RegDeleteTree(HKEY_CURRENT_USER, kFileExts);
+    ASSERT_FALSE(fileExtsExisted) << "this system has a per-user FileExts key";
+    CheckFileTypeRestore(false);
+}
+
+TEST_F(UninstallTest, NoNoticeWhenNoFileTypeWasTakenOver)
+{
+    RegSetString(HKEY_CURRENT_USER, ExtKey(true, ".gif"), "Application", "other.exe");
+    AssocNoticeCounter notices;
+    ASSERT_TRUE(notices.Registered());
+    RunUninstall("C:\\glmtest\\uninstall\\nothing here\\");
+    EXPECT_EQ(0, notices.Count());
+    // The counter itself sees a notice.
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    EXPECT_EQ(1, notices.Count());
+}
+
+} // namespace

@@ -1,0 +1,243 @@
+#!/usr/bin/env bash
+# make demo: builds everything, assembles build/package/ and shows setup.exe at work under Wine,
+# inside a Wine virtual desktop (captions are drawn without a window manager). Screenshots go to
+# build/demo/. Each step is a function; later steps are appended to STEPS.
+set -uo pipefail
+source "$(dirname "$0")/env.sh"
+
+PACKAGE=$BUILD/package
+DEMO=$BUILD/demo
+DESKTOP=demo
+DESKTOP_SIZE=800x600
+ROBOT=$BUILD/tools/robot/glmrobot.exe
+STANDIN=$BUILD/sample/Glmr5.exe
+STARTED_PIDS=()
+
+say() { printf '\n== %s\n' "$*"; }
+fail() { echo "demo: $*" >&2; exit 1; }
+
+# Starts a Windows program inside the demo desktop, in the background.
+start_in_desktop() {
+    wine explorer /desktop=$DESKTOP,$DESKTOP_SIZE "$@" </dev/null >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+}
+
+robot() { wine "$ROBOT" -desktop $DESKTOP "$@"; }
+
+# Grabs the demo desktop into build/demo/<name>.png and prints where it is.
+screenshot() {
+    local file=$DEMO/$1.png
+    if [ -n "$STARTED_XVFB" ]; then
+        import -window root -crop "$DESKTOP_SIZE+0+0" +repage "$file"
+    else
+        import -window root "$file"
+    fi && echo "screenshot: $file"
+}
+
+# Waits at most $1 seconds for the file $2 to hold the line $3.
+wait_for_line() {
+    local limit=$(( $1 * 10 ))
+    for ((n = 0; n < limit; n++)); do
+        [ -f "$2" ] && tr -d '\r' < "$2" | grep -qx "$3" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+cleanup() {
+    local pid
+    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    stop_wineserver
+    stop_display
+}
+
+# --- steps ---
+
+step_build() {
+    say "Building"
+    "$ROOT/tools/configure.sh" || fail "the build failed"
+    [ -f "$STANDIN" ] || fail "the stand-in $STANDIN was not built"
+}
+
+# Removes what an earlier (perhaps interrupted) demo installed in the prefix, so every run starts
+# from a machine without Glimra 5.
+remove_earlier_installation() {
+    local key drive=$WINEPREFIX/drive_c
+    for key in 'HKLM\SOFTWARE\Orvane' 'HKCU\SOFTWARE\Orvane' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5'; do
+        wine reg delete "$key" /f </dev/null >/dev/null 2>&1
+    done
+    rm -rf "$drive/Program Files/Glimra 5"
+    find "$drive" -depth \( -path '*Start Menu*' -o -path '*Desktop*' \) -name 'Glimra 5*' \
+        -exec rm -rf {} + 2>/dev/null
+}
+
+step_start_wine() {
+    start_display || fail "no display"
+    trap cleanup EXIT
+    ensure_prefix || fail "the Wine prefix could not be made"
+    start_wineserver
+    remove_earlier_installation
+}
+
+step_assemble_package() {
+    say "Assembling $PACKAGE"
+    rm -rf "$PACKAGE" "$DEMO"
+    mkdir -p "$PACKAGE" "$DEMO"
+    cp "$BUILD/setup.exe" "$PACKAGE/setup.exe"
+    cp "$BUILD/setup.exe" "$PACKAGE/GlmUnInst.exe"
+    cp "$STANDIN" "$PACKAGE/Glmr5.exe"
+    [ -f "$BUILD/resources/GlmRes5.dll" ] && cp "$BUILD/resources/GlmRes5.dll" "$PACKAGE/"
+    [ -d "$ROOT/sample/package" ] && cp -r "$ROOT/sample/package/." "$PACKAGE/"
+    (cd "$PACKAGE" && find . -type f | sort | sed 's|^\./|  |')
+}
+
+step_running_copy_question() {
+    say "One copy of Glimra 5 runs; setup.exe is started"
+    local record=$DEMO/Glmr5-record.txt
+    rm -f "$record"
+    (cd "$PACKAGE" && start_in_desktop Glmr5.exe -record "$(winepath -w "$record")" -doc Minta.glm)
+    wait_for_line 20 "$record" "start [0-9]*" || fail "the stand-in did not start"
+    robot windows
+    (cd "$PACKAGE" && start_in_desktop setup.exe)
+
+    say "setup.exe asks about the running copy (message 1)"
+    robot box 20000 || fail "no question from setup.exe"
+    screenshot running-copy-question
+
+    say "The robot answers Igen (Yes)"
+    robot answer yes 10000 || fail "the question could not be answered"
+    # The copy is terminated 10 ms after the request, whether it has taken it from its queue or not.
+    wait_for_line 5 "$record" "WM_CLOSE 1001" || echo "(the copy was terminated before it saw the request)"
+    echo "the copy recorded: $(tr -d '\r' < "$record" | tr '\n' ';' | sed 's/;$//; s/;/; /g')"
+    local n
+    for ((n = 0; n < 100; n++)); do
+        [ -z "$(robot windows)" ] && break
+        sleep 0.1
+    done
+    [ -z "$(robot windows)" ] || fail "a Glimra window is still open: $(robot windows)"
+    echo "the copy is closed: no Glimra window is left"
+}
+
+URL_RECORDER=$BUILD/tests/driver/urlrecorder.exe
+HTTP_KEY='HKCR\http\shell\open\command'
+
+# The maker's page is opened at the end of an interactive installation; for the demo a small
+# recording program plays the browser (the prefix's own handler is put back afterwards).
+record_opened_pages() {
+    cp "$URL_RECORDER" "$DEMO/urlrecorder.exe" || fail "no $URL_RECORDER"
+    rm -f "$DEMO/opened.txt"
+    wine reg export "$HTTP_KEY" "$DEMO/http-handler.reg" /y >/dev/null 2>&1 || rm -f "$DEMO/http-handler.reg"
+    wine reg add "$HTTP_KEY" /ve /d "\"$(winepath -w "$DEMO/urlrecorder.exe")\" \"%1\"" /f >/dev/null 2>&1
+}
+
+restore_page_handler() {
+    if [ -f "$DEMO/http-handler.reg" ]; then
+        wine reg import "$DEMO/http-handler.reg" >/dev/null 2>&1
+    else
+        wine reg delete "$HTTP_KEY" /f >/dev/null 2>&1
+    fi
+}
+
+# After the running copy is closed the installation run shows the wizard; the robot walks it.
+step_wizard_install() {
+    record_opened_pages
+    local pages=("1003 wizard-1-welcome" "1000 wizard-2-agreement" "1005 wizard-3-install-type"
+                 "1007 wizard-4-program-group" "1010 wizard-5-ready")
+    local page n=0
+    for page in "${pages[@]}"; do
+        set -- $page
+        say "Wizard page: $2"
+        [ $n -gt 0 ] && { robot wizard press next || fail "Next could not be pressed"; }
+        robot wizard page "$1" 20000 || fail "the page with control $1 did not come"
+        screenshot "$2"
+        n=$((n + 1))
+    done
+
+    say "Next on the ready page installs"
+    robot wizard press next || fail "Next could not be pressed"
+    robot wizard finished 60000 || fail "the installation did not finish"
+    screenshot wizard-6-installed
+
+    say "Befejezés (Finish)"
+    robot wizard press next || fail "Finish could not be pressed"
+    robot wizard gone 20000 || fail "the wizard is still open"
+    wait_for_line 10 "$DEMO/opened.txt" '.*http://.*' && echo "the maker's page was opened: $(tr -d '\r' < "$DEMO/opened.txt")"
+    restore_page_handler
+}
+
+# What an installation left in the prefix: files, shortcuts, registry values, the log.
+report_installation() {
+    local marker=$1 drive=$WINEPREFIX/drive_c
+    local dir
+    dir=$(find "$drive" -type f -name GlmUnInst.log -newer "$marker" -path '*Glimra 5*' 2>/dev/null | head -1)
+    [ -n "$dir" ] || fail "no installation found in $WINEPREFIX"
+    dir=$(dirname "$dir")
+    echo "Files in $(winepath -w "$dir"):"
+    (cd "$dir" && find . -type f | sort | sed 's|^\./|  |')
+    echo "Shortcuts:"
+    local links=()
+    while IFS= read -r link; do links+=("$(winepath -w "$link")"); done \
+        < <(find "$drive" -name '*.lnk' -newer "$marker" 2>/dev/null | sort)
+    [ ${#links[@]} -gt 0 ] && wine "$ROBOT" shortcut "${links[@]}"
+    echo "Registry values:"
+    local key
+    for key in 'HKLM\SOFTWARE\Orvane\Glimra v.5' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5' \
+               'HKCU\SOFTWARE\Orvane\Glimra v.5'; do
+        # Wine's console programs write in the OEM code page (852 for Hungarian).
+        wine reg query "$key" 2>/dev/null | iconv -f CP852 -t UTF-8 | tr -d '\r' | sed '/^$/d; /^reg:/d; s/^/  /'
+    done
+    echo "The installation log (GlmUnInst.log):"
+    iconv -f CP1250 -t UTF-8 "$dir/GlmUnInst.log" | tr -d '\r' | sed 's/^/  /'
+}
+
+step_silent_install() {
+    say "A silent installation (setup.exe -s) into a fresh Wine prefix"
+    stop_wineserver
+    local prefix=$BUILD/demo-wine
+    rm -rf "$prefix"
+    (
+        export WINEPREFIX=$prefix
+        ensure_prefix || fail "the fresh prefix could not be made"
+        start_wineserver
+        touch "$DEMO/.before-silent"
+        local code
+        (cd "$PACKAGE" && timeout 120 wine setup.exe -s </dev/null >/dev/null 2>&1)
+        code=$?
+        echo "setup.exe -s ended with exit code $code"
+        say "Report of the silent installation"
+        report_installation "$DEMO/.before-silent" | tee "$DEMO/silent-install-report.txt"
+        stop_wineserver
+    )
+}
+
+# The resource library loads only into a host that answers its handshake with 2741.
+step_resource_library() {
+    say "GlmRes5.dll: the handshake and what a host can load from it"
+    local record=$DEMO/glmres-record.txt answer
+    for answer in 2741 0; do
+        rm -f "$record"
+        (cd "$PACKAGE" && exec wine Glmr5.exe -hidden -answer $answer -load GlmRes5.dll \
+            -record "$(winepath -w "$record")" </dev/null >/dev/null 2>&1) &
+        local host=$!
+        wait_for_line 20 "$record" 'load .*' || echo "(the host did not report its load)"
+        kill "$host" 2>/dev/null; wait "$host" 2>/dev/null
+        echo "host answering $answer: $(tr -d '\r' < "$record" | grep -E '^(Glm5Callback|load) ' | tr '\n' ';' | sed 's/;$//; s/;/; /g')"
+    done
+    echo "What a host can load from GlmRes5.dll:"
+    wine "$BUILD/tests/glmres/glmres_list.exe" "$(winepath -w "$PACKAGE/GlmRes5.dll")" </dev/null 2>/dev/null \
+        | tr -d '\r' | sed 's/^/  /'
+}
+
+STEPS=(step_build step_start_wine step_assemble_package step_running_copy_question step_wizard_install
+       step_silent_install step_resource_library)
+
+for step in "${STEPS[@]}"; do "$step"; done
+
+say "Done"
+echo "package:     $PACKAGE"
+echo "screenshots: $(cd "$DEMO" && ls *.png | tr '\n' ' ')"
+echo "report:      $DEMO/silent-install-report.txt"
