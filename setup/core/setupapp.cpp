@@ -1,5 +1,4 @@
 #include "setupapp.h"
-#include <stdio.h>
 #include <stdlib.h>
 #include "closecopies.h"
 #include "installdriver.h"
@@ -34,8 +33,8 @@ static int AskToCloseCopies(int otherCopies, const char* caption)
     if (otherCopies == 1) return AskWithString(IDS_ONE_COPY_RUNNING, caption, MB_YESNO | MB_ICONWARNING);
     char format[MAX_PATH];
     if (!LoadStringA(AfxGetResourceHandle(), IDS_COPIES_RUNNING, format, sizeof(format))) format[0] = 0;
-    char text[MAX_PATH];
-    snprintf(text, sizeof(text), format, otherCopies);
+    CString text;
+    text.Format(format, otherCopies);
     return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING);
 }
 
