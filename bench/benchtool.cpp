@@ -1,7 +1,7 @@
 // Timing of whole programs from their start, the same way for ours and for the baselines:
 //   benchtool run <command line>          start, wait for the end; prints the milliseconds
 //   benchtool firstwindow <command line>  start, wait until the process shows a window; prints
-//                                         the milliseconds, then closes the program
+//                                         its title and the milliseconds, then closes the program
 // Every wait has a limit of 120 s; past it the program is ended and the tool fails.
 #include <windows.h>
 #include <stdio.h>
@@ -70,7 +70,10 @@ int main()
             if (!search.found) Sleep(1);
         }
         if (search.found) {
-            printf("%.3f\n", Elapsed(start));
+            double elapsed = Elapsed(start);
+            char title[256] = "";
+            GetWindowTextA(search.found, title, sizeof title);
+            printf("%s\n%.3f\n", title, elapsed);
             PostMessageA(search.found, WM_CLOSE, 0, 0);
         } else {
             fprintf(stderr, "benchtool: no window from %s\n", command);
