@@ -88,11 +88,16 @@ protected:
     void SetUp() override
     {
         m_folder = FreshFolder("fileexts");
+        HKEY key;
+        m_hadFileExts = RegOpenKeyExA(HKEY_CURRENT_USER, FILE_EXTS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (m_hadFileExts) RegCloseKey(key);
         Clean();
     }
     void TearDown() override
     {
         Clean();
+        // The rows make the per-user key; a system that had none gets none back.
+        if (!m_hadFileExts) RegDeleteKeyA(HKEY_CURRENT_USER, FILE_EXTS_KEY);
         RemoveTree(m_folder);
     }
     static void Clean()
@@ -101,6 +106,7 @@ protected:
         RegDeleteKeyA(HKEY_CURRENT_USER, GIF_KEY);
     }
     std::string m_folder;
+    bool m_hadFileExts = false;
 };
 
 TEST_P(OddFileTypeValue, RestoredAsTheDesignSays)
