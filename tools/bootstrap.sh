@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
 # Installs the cross toolchain and the Wine test bed when something is missing.
-# Idempotent: returns at once when everything is already there.
+# Idempotent: returns at once when everything is already there. With --fuzz it installs only what
+# make fuzz needs (clang with libFuzzer and the sanitizer runtimes), which make test does not.
 set -euo pipefail
 
 need=()
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-have_cmd i686-w64-mingw32-g++-posix || need+=(mingw-w64)
-have_cmd wine || need+=(wine)
-have_pkg wine32:i386 || need+=(wine32:i386)
-have_pkg wine64 || need+=(wine64)
-have_cmd Xvfb || need+=(xvfb)
-[ -d /usr/src/googletest ] || need+=(googletest)
-have_cmd cmake || need+=(cmake)
-have_cmd python3 || need+=(python3)
-have_cmd import || need+=(imagemagick)
-have_cmd localedef || need+=(locales)
-[ -d /usr/share/i18n/locales ] || need+=(locales)
+if [ "${1:-}" = "--fuzz" ]; then
+    have_cmd clang++ || need+=(clang)
+    fuzzer_lib=$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || true)
+    [ -f "$fuzzer_lib" ] || need+=(libclang-rt-dev)
+else
+    have_cmd i686-w64-mingw32-g++-posix || need+=(mingw-w64)
+    have_cmd wine || need+=(wine)
+    have_pkg wine32:i386 || need+=(wine32:i386)
+    have_pkg wine64 || need+=(wine64)
+    have_cmd Xvfb || need+=(xvfb)
+    [ -d /usr/src/googletest ] || need+=(googletest)
+    have_cmd cmake || need+=(cmake)
+    have_cmd python3 || need+=(python3)
+    have_cmd import || need+=(imagemagick)
+    have_cmd localedef || need+=(locales)
+    [ -d /usr/share/i18n/locales ] || need+=(locales)
+fi
 
 if [ ${#need[@]} -gt 0 ]; then
     SUDO=""

@@ -3,22 +3,66 @@
 #include "engine/names.h"
 #include "engine/settings.h"
 #include <stdlib.h>
+#include <string.h>
 
-// The version functions are used here only.
-static DWORD QueryVersionSize(const char* path)
+// The version functions come from the system folder's version.dll, loaded by its full path: the
+// program's own folder (a download folder) could hold a planted library of that name.
+typedef DWORD(WINAPI* GetFileVersionInfoSizeFunction)(LPCSTR, LPDWORD);
+typedef BOOL(WINAPI* GetFileVersionInfoFunction)(LPCSTR, DWORD, DWORD, LPVOID);
+typedef BOOL(WINAPI* VerQueryValueFunction)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
+struct VersionFunctions {
+    GetFileVersionInfoSizeFunction getSize;
+    GetFileVersionInfoFunction getInfo;
+    VerQueryValueFunction queryValue;
+};
+
+static HMODULE LoadVersionLibrary(VersionFunctions& functions)
 {
-    DWORD handle = 0;
-    return GetFileVersionInfoSizeA(path, &handle);
+    static const char name[] = "\\version.dll";
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, sizeof path);
+    if (length == 0 || length + sizeof name > sizeof path) return nullptr;
+    memcpy(path + length, name, sizeof name);
+    HMODULE library = LoadLibraryA(path);
+    if (!library) return nullptr;
+    functions.getSize = (GetFileVersionInfoSizeFunction)(void*)GetProcAddress(library, "GetFileVersionInfoSizeA");
+    functions.getInfo = (GetFileVersionInfoFunction)(void*)GetProcAddress(library, "GetFileVersionInfoA");
+    functions.queryValue = (VerQueryValueFunction)(void*)GetProcAddress(library, "VerQueryValueA");
+    if (functions.getSize && functions.getInfo && functions.queryValue) return library;
+    FreeLibrary(library);
+    return nullptr;
 }
 
-static void ReadVersionFrom(const char* path, DWORD size)
+static DWORD QueryVersionSize(const VersionFunctions& functions, const char* path)
 {
-    void* data = malloc(size);
+    DWORD handle = 0;
+    return functions.getSize(path, &handle);
+}
+
+// A version block states its length in 16 bits, and the version functions write behind that
+// length (their conversion area); a buffer of this size holds any claim a damaged block makes.
+#define VERSION_BUFFER_SIZE (2 * 0x10000 + 4)
+
+// The fixed part counts only when it carries its signature and lies whole within what the block
+// claims and what the system reported for it; a truncated block reads as no version.
+static BOOL HasWholeFixedPart(const BYTE* data, DWORD reported, const VS_FIXEDFILEINFO* info, UINT infoSize)
+{
+    DWORD claimed = *(const WORD*)data;
+    DWORD length = claimed < reported ? claimed : reported;
+    return info && infoSize >= sizeof(VS_FIXEDFILEINFO) && info->dwSignature == VS_FFI_SIGNATURE &&
+           (const BYTE*)info >= data && (const BYTE*)(info + 1) <= data + length;
+}
+
+static void ReadVersionFrom(const VersionFunctions& functions, const char* path, DWORD size)
+{
+    DWORD bufferSize = size > VERSION_BUFFER_SIZE ? size : VERSION_BUFFER_SIZE;
+    BYTE* data = (BYTE*)calloc(bufferSize, 1);  // zero-filled: nothing left over reads as a version
     if (!data) return;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoSize = 0;
-    if (GetFileVersionInfoA(path, 0, size, data) && VerQueryValueA(data, "\\", (void**)&info, &infoSize) &&
-        info && infoSize >= sizeof(VS_FIXEDFILEINFO)) {
+    if (functions.getInfo(path, 0, bufferSize, data) && functions.queryValue(data, "\\", (void**)&info, &infoSize) &&
+        HasWholeFixedPart(data, size, info, infoSize)) {
         g_FileVersion.major = HIWORD(info->dwFileVersionMS);
         g_FileVersion.minor = LOWORD(info->dwFileVersionMS);
         g_FileVersion.release = HIWORD(info->dwFileVersionLS);
@@ -73,13 +117,16 @@ CString GetSetupDir()
 void ReadFileVersion(const char* path)
 {
     g_FileVersion.major = g_FileVersion.minor = g_FileVersion.release = g_FileVersion.build = 0;
+    VersionFunctions functions;
+    HMODULE library = LoadVersionLibrary(functions);
+    if (!library) return;
     CString answering(path);
-    DWORD size = QueryVersionSize(answering);
+    DWORD size = QueryVersionSize(functions, answering);
     if (size == 0) {
         // The executable may lie under the name ".locked" instead of ".exe".
         answering.Replace(".exe", ".locked");
-        size = QueryVersionSize(answering);
-        if (size == 0) return;
+        size = QueryVersionSize(functions, answering);
     }
-    ReadVersionFrom(answering, size);
+    if (size != 0) ReadVersionFrom(functions, answering, size);
+    FreeLibrary(library);
 }

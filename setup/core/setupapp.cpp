@@ -1,5 +1,4 @@
 #include "setupapp.h"
-#include <stdio.h>
 #include <stdlib.h>
 #include "closecopies.h"
 #include "installdriver.h"
@@ -44,8 +43,8 @@ static int AskToCloseCopies(int otherCopies, const char* caption)
     if (otherCopies == 1) return AskWithString(IDS_ONE_COPY_RUNNING, caption, MB_YESNO | MB_ICONWARNING);
     char format[MESSAGE_SIZE];
     LoadText(IDS_COPIES_RUNNING, format, sizeof(format));
-    char text[MESSAGE_SIZE];
-    snprintf(text, sizeof(text), format, otherCopies);
+    CString text;
+    text.Format(format, otherCopies);
     return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING);
 }
 

@@ -27,9 +27,10 @@ int DeleteMatchingFiles(const char* folder, const char* pattern)
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         char path[MAX_PATH];
         if (!JoinPath(path, sizeof path, entryFolder, entry.cFileName)) continue;
-        DWORD attributes = GetFileAttributesA(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES)
-            SetFileAttributesA(path, attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+        // The search already gave the attributes; they are written back only when a bit to clear is
+        // set, which spares two file-system calls per file of an uninstall.
+        DWORD clear = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+        if (entry.dwFileAttributes & clear) SetFileAttributesA(path, entry.dwFileAttributes & ~clear);
         if (DeleteFileA(path)) deleted++;
     } while (FindNextFileA(find, &entry));
     FindClose(find);

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# make bench: sizes and timings of the release setup program against plain programs of ours doing
+# the same physical work, inside one Wine prefix and display. Each figure is the median of RUNS
+# runs (5 by default; BENCH_RUNS=n), the two sides timed in turn (A B A B). Prints one table and
+# keeps it in build/bench/results.md.
+set -uo pipefail
+source "$(dirname "$0")/env.sh"
+RUNS=${BENCH_RUNS:-5}
+FILES=${BENCH_FILES:-2000}
+OUT=$BUILD/bench
+DRIVE=$WINEPREFIX/drive_c
+WORK=$DRIVE/glmbench
+
+"$ROOT/tools/configure.sh" >/dev/null || { echo "bench: the build failed" >&2; exit 1; }
+start_display || exit 1
+cleanup() { stop_wineserver; stop_display; }
+trap cleanup EXIT
+ensure_prefix || { echo "bench: the Wine prefix could not be made" >&2; exit 1; }
+start_wineserver
+mkdir -p "$OUT"
+
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+TOOL=$BUILD/bench/benchtool.exe
+PLAINCOPY=$(winpath "$BUILD/bench/plaincopy.exe")
+PLAINDELETE=$BUILD/bench/plaindelete.exe
+SETUPBENCH=$BUILD/bench/setupbench.exe
+MINDIALOG=$(winpath "$BUILD/bench/mindialog.exe")
+
+# One timing: the program's last output line, a number of milliseconds. The output goes through a
+# file: programs that the measured one starts may hold a pipe open long after it ended.
+timed() { wine "$@" </dev/null >"$OUT/timing.txt" 2>/dev/null; tr -d '\r' <"$OUT/timing.txt" | tail -1; }
+median() { printf '%s\n' "$@" | LC_ALL=C sort -g | LC_ALL=C awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { LC_ALL=C awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
+fail() { echo "bench: $*" >&2; exit 1; }
+number() { [[ "$1" =~ ^[0-9]+(\.[0-9]+)?$ ]] || fail "$2 gave no time (\"$1\")"; }
+
+# The package: setup.exe, the stand-in Glmr5.exe, FILES files of 1 KB to 64 KB in the package
+# folder and four sub-folders, and the install script that names them.
+make_package() {
+    rm -rf "$WORK"
+    mkdir -p "$WORK/pkg" "$WORK/out"
+    cp "$BUILD/setup.exe" "$BUILD/sample/Glmr5.exe" "$WORK/pkg/"
+    python3 - "$WORK/pkg" "$FILES" <<'PY'
+import os, random, sys
+folder, count = sys.argv[1], int(sys.argv[2])
+rng = random.Random(5406)
+subs = ["", "d1", "d2", "d3", "d4"]
+for sub in subs[1:]:
+    os.makedirs(os.path.join(folder, sub), exist_ok=True)
+for i in range(count):
+    sub = subs[i % len(subs)]
+    size = rng.randint(1024, 64 * 1024)
+    with open(os.path.join(folder, sub, "file%05d.dat" % i), "wb") as f:
+        f.write(rng.randbytes(size))
+lines = ["File Copy: Glmr5.exe", "File Copy: *.dat"]
+for sub in subs[1:]:
+    lines += ["Make Dir: " + sub, "File Copy: %s\\*.dat" % sub]
+with open(os.path.join(folder, "GlmUnInst.log"), "w", newline="\r\n") as f:
+    f.write("\n".join(lines) + "\n")
+PY
+}
+
+declare -a INSTALL PLAIN_COPY UNINSTALL PLAIN_DELETE REPLAY_SMALL REPLAY_LARGE START MIN_START
+
+echo "bench: package of $FILES files, $RUNS runs each"
+make_package
+INSTALLED="$WORK/out/Glimra 5"
+for ((run = 1; run <= RUNS; run++)); do
+    t=$(timed "$TOOL" run 'C:\glmbench\pkg\setup.exe' -s -instdir 'C:\glmbench\out'); number "$t" "the silent installation"
+    INSTALL+=("$t")
+    n=$(find "$INSTALLED" -name '*.dat' | wc -l)
+    [ "$n" -eq "$FILES" ] || fail "the installation placed $n of $FILES files"
+    t=$(timed "$TOOL" run "$PLAINCOPY" 'C:\glmbench\pkg' 'C:\glmbench\plain'); number "$t" "the plain copy"
+    PLAIN_COPY+=("$t")
+    t=$(timed "$SETUPBENCH" uninstall 'C:\glmbench\out\Glimra 5'); number "$t" "the uninstall"
+    UNINSTALL+=("$t")
+    [ ! -e "$INSTALLED" ] || fail "the uninstall left $(find "$INSTALLED" | wc -l) entries"
+    t=$(timed "$PLAINDELETE" 'C:\glmbench\plain'); number "$t" "the plain delete"
+    PLAIN_DELETE+=("$t")
+    [ ! -e "$WORK/plain" ] || fail "the plain delete left files"
+done
+
+for ((run = 1; run <= RUNS; run++)); do
+    t=$(timed "$SETUPBENCH" replay 'C:\glmbench\replay' 2000); number "$t" "the replay of 2,000 records"
+    REPLAY_SMALL+=("$t"); rm -rf "$WORK/replay"
+    t=$(timed "$SETUPBENCH" replay 'C:\glmbench\replay' 20000); number "$t" "the replay of 20,000 records"
+    REPLAY_LARGE+=("$t"); rm -rf "$WORK/replay"
+done
+
+# Start to the first dialog: setup.exe from a complete package (the wizard's first page) against
+# the minimal dialog program.
+mkdir -p "$WORK/dialog"
+cp "$BUILD/setup.exe" "$BUILD/sample/Glmr5.exe" "$WORK/dialog/"
+cp -r "$ROOT/sample/package/." "$WORK/dialog/"
+for ((run = 1; run <= RUNS; run++)); do
+    t=$(timed "$TOOL" firstwindow 'C:\glmbench\dialog\setup.exe'); number "$t" "setup.exe's first dialog"
+    START+=("$t")
+    FIRST_WINDOW=$(tr -d '\r' <"$OUT/timing.txt" | head -1 | iconv -f CP1250 -t UTF-8)
+    t=$(timed "$TOOL" firstwindow "$MINDIALOG"); number "$t" "the minimal dialog"
+    MIN_START+=("$t")
+done
+rm -rf "$WORK"
+
+SETUP_SIZE=$(stat -c %s "$BUILD/setup.exe")
+RES_SIZE=$(stat -c %s "$BUILD/resources/GlmRes5.dll" 2>/dev/null || echo 0)
+mi=$(median "${INSTALL[@]}"); mc=$(median "${PLAIN_COPY[@]}")
+mu=$(median "${UNINSTALL[@]}"); md=$(median "${PLAIN_DELETE[@]}")
+rs=$(median "${REPLAY_SMALL[@]}"); rl=$(median "${REPLAY_LARGE[@]}")
+ms=$(median "${START[@]}"); mm=$(median "${MIN_START[@]}")
+{
+    echo "| Measure | Ours | Baseline | Ratio | Target |"
+    echo "|---|---|---|---|---|"
+    echo "| setup.exe size (bytes) | $SETUP_SIZE | | | at most 98304 |"
+    echo "| GlmRes5.dll size (bytes) | $RES_SIZE | | | |"
+    echo "| silent install of $FILES files (ms) vs CopyFileA | $mi | $mc | $(ratio "$mi" "$mc") | at most 1.15 |"
+    echo "| uninstall, removal run without its wait (ms) vs DeleteFileA | $mu | $md | $(ratio "$mu" "$md") | at most 1.15 |"
+    echo "| replay of 20,000 vs 2,000 file records (ms) | $rl | $rs | $(ratio "$rl" "$rs") | at most 11 |"
+    echo "| start to first dialog (ms) vs minimal dialog | $ms | $mm | $(ratio "$ms" "$mm") | |"
+    echo
+    echo "setup.exe's first dialog: \"$FIRST_WINDOW\"."
+    echo
+    echo "Medians of $RUNS runs, $(date -u +%Y-%m-%d), Wine $(wine --version 2>/dev/null)."
+} | tee "$OUT/results.md"
