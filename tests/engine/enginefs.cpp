@@ -2,8 +2,6 @@
 #include <algorithm>
 #include <stdio.h>
 
-static const char* const kSessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
-static const char* const kPendingValue = "PendingFileRenameOperations";
 
 std::string FreshFolder(const std::string& name)
 {
@@ -72,43 +70,6 @@ std::vector<std::string> ListFolder(const std::string& folder)
     return names;
 }
 
-// The value's strings: pairs of source and target, "\??\"-prefixed paths, empty target for a deletion.
-static std::vector<std::string> ReadPendingStrings()
-{
-    std::vector<std::string> strings;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return strings;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, kPendingValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
-        std::vector<char> data(size + 2, '\0');
-        if (RegQueryValueExA(key, kPendingValue, nullptr, nullptr, (BYTE*)data.data(), &size) == ERROR_SUCCESS) {
-            // Entries are NUL-separated; a deletion's empty target shows as an empty string.
-            size_t pos = 0;
-            while (pos < size) {
-                std::string text(data.data() + pos);
-                pos += text.size() + 1;
-                if (pos > size && text.empty()) break;
-                strings.push_back(text);
-            }
-            if (!strings.empty() && strings.back().empty() && strings.size() % 2 == 1) strings.pop_back();
-        }
-    }
-    RegCloseKey(key);
-    return strings;
-}
-
-static std::string StripNtPrefix(const std::string& path)
-{
-    return path.compare(0, 4, "\\??\\") == 0 ? path.substr(4) : path;
-}
-
-std::vector<std::string> PendingRenameSources()
-{
-    std::vector<std::string> strings = ReadPendingStrings(), sources;
-    for (size_t i = 0; i < strings.size(); i += 2) sources.push_back(StripNtPrefix(strings[i]));
-    return sources;
-}
-
 static bool UnderEngineRoot(const std::string& path)
 {
     std::string root = std::string(ENGINE_ROOT) + "\\";
@@ -117,29 +78,7 @@ static bool UnderEngineRoot(const std::string& path)
 
 void RemoveOwnPendingRenames()
 {
-    std::vector<std::string> strings = ReadPendingStrings();
-    std::string kept;
-    bool changed = false;
-    for (size_t i = 0; i < strings.size(); i += 2) {
-        if (UnderEngineRoot(StripNtPrefix(strings[i]))) {
-            changed = true;
-            continue;
-        }
-        kept += strings[i];
-        kept += '\0';
-        kept += i + 1 < strings.size() ? strings[i + 1] : std::string();
-        kept += '\0';
-    }
-    if (!changed) return;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    if (kept.empty()) {
-        RegDeleteValueA(key, kPendingValue);
-    } else {
-        kept += '\0';
-        RegSetValueExA(key, kPendingValue, 0, REG_MULTI_SZ, (const BYTE*)kept.data(), (DWORD)kept.size());
-    }
-    RegCloseKey(key);
+    RemovePendingRenames(UnderEngineRoot);
 }
 
 ChildProcess StartHolder(const std::string& path)

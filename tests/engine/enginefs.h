@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "files.h"
+#include "pending.h"
 #include "process.h"
 
 // Root of this suite's scratch folders.
@@ -22,8 +23,6 @@ std::vector<std::string> ListFolder(const std::string& folder);
 // The names a directory search on folder\pattern returns, in its order.
 std::vector<std::string> SearchOrder(const std::string& folder, const std::string& pattern);
 
-// Source paths of the delayed-operation list (without the "\??\" prefix), in order.
-std::vector<std::string> PendingRenameSources();
 // Takes every entry whose source lies under ENGINE_ROOT out of the delayed-operation list.
 void RemoveOwnPendingRenames();
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "pending.h"
 
 struct ProcessEntry {
     DWORD id = 0;
@@ -22,8 +23,6 @@ ProcessEntry WaitForTemporaryCopy(DWORD parentId, DWORD timeoutMs);
 // Full path of a running process's image; empty when it cannot be read.
 std::string ProcessImagePath(HANDLE process);
 
-// Source paths of the delayed operations in PendingFileRenameOperations, without the "\??\" prefix.
-std::vector<std::string> PendingDeletions();
 // Removes the delayed operations whose source is one of the paths (compared ignoring case).
 void RemovePendingDeletions(const std::vector<std::string>& paths);
 

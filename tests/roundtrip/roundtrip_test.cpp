@@ -182,7 +182,7 @@ protected:
     // The copy's own file is listed for deletion at the next start.
     void ExpectScheduledForDeletion(const std::string& path)
     {
-        std::vector<std::string> pending = PendingDeletions();
+        std::vector<std::string> pending = PendingRenameSources();
         bool listed = std::any_of(pending.begin(), pending.end(),
                                   [&](const std::string& p) { return Lower(p) == Lower(path); });
         EXPECT_TRUE(listed) << path << " is not in PendingFileRenameOperations: " << Joined(pending);
