@@ -1,7 +1,7 @@
 // Fuzz target: the installation driver's text logic: the option switches of a fresh installation,
-// version numbers, old-log line ends and the Internet shortcut's address line. The first input
+// version numbers and the Internet shortcut's address line. The first input
 // byte picks the query buffer size; the rest is split at NUL bytes into arguments and lines.
-// fuzz-sources: setup/core/installtext.cpp
+// fuzz-sources: setup/core/installtext.cpp setup/engine/pathtext.cpp
 #include <stdlib.h>
 #include <string.h>
 #include <string>
@@ -50,9 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
         // Exactly sized copies, so a write past either buffer is a sanitizer report.
         char* line = (char*)malloc(part.size() + 1);
         memcpy(line, part.c_str(), part.size() + 1);
-        TrimLineEnd(line);
-        size_t length = strlen(line);
-        if (length > 1 && (unsigned char)line[length - 1] <= 32) abort();
         char* query = (char*)malloc(querySize ? querySize : 1);
         if (TakeUrlQuery(line, query, querySize)) {
             if (strncmp(line, "URL=http://", 11) != 0) abort();

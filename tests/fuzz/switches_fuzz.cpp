@@ -1,6 +1,6 @@
 // Fuzz target: the start-up's switch scanning over arbitrary argument lists. The input is split at
 // NUL bytes into the arguments; the first is the program path.
-// fuzz-sources: setup/core/switches.cpp
+// fuzz-sources: setup/core/switches.cpp setup/engine/pathtext.cpp
 #include <stdlib.h>
 #include <string.h>
 #include <string>
