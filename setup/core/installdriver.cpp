@@ -125,21 +125,11 @@ static void OpenAddress(const char* address)
     ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW);
 }
 
-// The Internet shortcut is read at most 259 characters at a time; its query fits the same size.
-#define SHORTCUT_LINE_SIZE 260
-
 // "InstScript.asp" with the query of the installed Internet shortcut, else "installed.asp".
 static void OpenMakerPage()
 {
-    char query[SHORTCUT_LINE_SIZE] = "";
-    FILE* shortcut = fopen(g_strInstallDir + "\\HomePage.url", "r");
-    if (shortcut) {
-        char line[SHORTCUT_LINE_SIZE];
-        while (fgets(line, sizeof(line), shortcut)) {
-            if (TakeUrlQuery(line, query, sizeof(query))) break;
-        }
-        fclose(shortcut);
-    }
+    char query[SHORTCUT_LINE_SIZE];
+    ReadShortcutQuery(g_strInstallDir + "\\HomePage.url", query, sizeof(query));
     CString address = MAKER_URL;
     if (query[0]) address += CString("/glimra/InstScript.asp") + query;
     else address += "/glimra/installed.asp";

@@ -1,5 +1,6 @@
 #include "installtext.h"
 #include "engine/pathtext.h"
+#include <stdio.h>
 #include <string.h>
 
 static void TakeInstallDir(const char* folder, PathExistsFunc pathExists, InstallSwitches* switches)
@@ -54,4 +55,17 @@ int TakeUrlQuery(const char* line, char* query, int querySize)
     memcpy(query, mark, length);
     query[length] = 0;
     return 1;
+}
+
+void ReadShortcutQuery(const char* path, char* query, int querySize)
+{
+    if (querySize <= 0) return;
+    query[0] = 0;
+    FILE* shortcut = fopen(path, "r");
+    if (!shortcut) return;
+    char line[SHORTCUT_LINE_SIZE];
+    while (fgets(line, sizeof(line), shortcut)) {
+        if (TakeUrlQuery(line, query, querySize)) break;
+    }
+    fclose(shortcut);
 }

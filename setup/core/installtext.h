@@ -30,3 +30,9 @@ unsigned int ComposeVersionNumber(int major, int minor, int release, int build);
 // the line end (CR and LF excluded) into query (empty without a question mark, cut to fit) and
 // returns 1. Any other line: returns 0 and leaves query alone.
 int TakeUrlQuery(const char* line, char* query, int querySize);
+
+// Reads the Internet shortcut file in lines of at most SHORTCUT_LINE_SIZE - 1 characters (a longer
+// line goes on as the next ones) and takes the query of the first "URL=http://" line into query
+// as TakeUrlQuery does; query stays empty when there is none or the file cannot be read.
+#define SHORTCUT_LINE_SIZE 260
+void ReadShortcutQuery(const char* path, char* query, int querySize);

@@ -19,6 +19,8 @@ public:
     CString& operator+=(char ch) { Append(&ch, 1); return *this; }
 
     int GetLength() const { return m_nLength; }
+    // Bytes the buffer holds, its closing NUL included; 0 before any.
+    int GetAllocLength() const { return m_nAlloc; }
     BOOL IsEmpty() const { return m_nLength == 0; }
     void Empty();
     const char* GetString() const { return m_pData ? m_pData : ""; }

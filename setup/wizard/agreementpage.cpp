@@ -25,18 +25,26 @@ BOOL CAgreementPage::OnInitDialog()
     return FALSE;
 }
 
-// The file's bytes as they are, from the current directory; empty when it cannot be read.
+// A licence text is a few pages; a file beyond this is damage, and loading it whole would hold
+// the wizard in its edit control for minutes.
+#define AGREEMENT_MAX_SIZE (256L * 1024)
+
+// The file's bytes as they are, from the current directory; empty when it cannot be read or is
+// larger than AGREEMENT_MAX_SIZE.
 void CAgreementPage::ReadAgreement()
 {
     FILE* file = fopen("agreement.txt", "rb");
     if (!file) return;
     long size = -1;
     if (fseek(file, 0, SEEK_END) == 0) size = ftell(file);
-    if (size > 0 && fseek(file, 0, SEEK_SET) == 0) {
+    // A text too large, or whose buffer cannot be had, leaves the page empty.
+    if (size > 0 && size <= AGREEMENT_MAX_SIZE && fseek(file, 0, SEEK_SET) == 0) {
         char* buffer = m_strText.GetBuffer((int)size + 1);
-        size_t read = fread(buffer, 1, (size_t)size, file);
-        buffer[read] = 0;
-        m_strText.ReleaseBuffer((int)read);
+        if (m_strText.GetAllocLength() > size) {
+            size_t read = fread(buffer, 1, (size_t)size, file);
+            buffer[read] = 0;
+            m_strText.ReleaseBuffer((int)read);
+        }
     }
     fclose(file);
 }
