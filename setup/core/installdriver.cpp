@@ -68,7 +68,7 @@ static BOOL ConfirmReinstall()
     else
         text.Format(LoadResString(IDS_SAME_VERSION), g_FileVersion.major, g_FileVersion.minor,
                     g_FileVersion.release, g_FileVersion.build);
-    return AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return AppMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 // The program group of the earlier installation: the last shortcut of the old log that lies
@@ -108,7 +108,7 @@ static void CheckPackage()
 // FALSE when the wizard was cancelled.
 static BOOL RunWizard()
 {
-    CWinApp* app = AfxGetApp();
+    CWinApp* app = GetApp();
     INT_PTR result;
     {
         CSetupWizardDlg wizard(nullptr);
@@ -182,7 +182,7 @@ int RunInstall()
 
 void AbortCorruptPackage()
 {
-    AfxMessageBox(IDS_DAMAGED_PACKAGE, MB_OK | MB_ICONSTOP);
+    AppMessageBox(IDS_DAMAGED_PACKAGE, MB_OK | MB_ICONSTOP);
     OpenAddress(MAKER_URL);
     exit(1);
 }

@@ -22,7 +22,7 @@ CSetupApp theApp(&g_InstanceManager);
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
-    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+    return RunApp(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }
 
 extern "C" int WinMainCRTStartup();

@@ -65,6 +65,6 @@ void RunRemoval(const char* uninstallerPath)
     DeleteFileA(uninstallerPath);
     RunUninstall(installFolder);
 
-    if (!g_bSilent) AfxMessageBox(IDS_UNINSTALLED, MB_OK | MB_ICONEXCLAMATION);
+    if (!g_bSilent) AppMessageBox(IDS_UNINSTALLED, MB_OK | MB_ICONEXCLAMATION);
     exit(0);
 }

@@ -26,7 +26,7 @@ static BOOL IsInstallMode()
 // The string-table text into the buffer; empty when absent.
 static void LoadText(UINT id, char* text, int size)
 {
-    if (!LoadStringA(AfxGetResourceHandle(), id, text, size)) text[0] = 0;
+    if (!LoadStringA(GetResourceModule(), id, text, size)) text[0] = 0;
 }
 
 // The plain message box of the start-up questions: no owner, caption string 2.
@@ -56,7 +56,7 @@ BOOL CSetupApp::InitInstance()
 
     HINSTANCE self = GetModuleHandleA(nullptr);
     m_hInstance = self;
-    AfxSetResourceHandle(self);
+    SetResourceModule(self);
     char caption[CAPTION_SIZE];
     LoadText(IDS_SETUP_CAPTION, caption, sizeof(caption));
 

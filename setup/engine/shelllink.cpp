@@ -63,8 +63,8 @@ HRESULT CreateShellLink(const char* target, const char* linkPath, const char* de
         return hr;
     }
 
-    if (FAILED(link->SetPath(unquoted))) AfxMessageBox("SetPath failed!", MB_OK);
-    if (FAILED(link->SetDescription(description))) AfxMessageBox("SetDescription failed!", MB_OK);
+    if (FAILED(link->SetPath(unquoted))) AppMessageBox("SetPath failed!", MB_OK);
+    if (FAILED(link->SetDescription(description))) AppMessageBox("SetDescription failed!", MB_OK);
     if (showCmd != SW_SHOWNORMAL) link->SetShowCmd(showCmd);
     if (arguments) link->SetArguments(arguments);
     if (workingDir) link->SetWorkingDirectory(workingDir);

@@ -5,18 +5,18 @@
 #include "cobject.h"
 
 class CCmdTarget;
-typedef void (CCmdTarget::*AFX_PMSG)();
+typedef void (CCmdTarget::*CommandHandler)();
 
-struct AFX_MSGMAP_ENTRY {
+struct MessageMapEntry {
     UINT nMessage;   // WM_COMMAND; 0 ends the table
     UINT nCode;      // notification code (BN_CLICKED, or 0 for a menu or accelerator command)
     UINT nID;        // control or command id
-    AFX_PMSG pfn;
+    CommandHandler pfn;
 };
 
-struct AFX_MSGMAP {
-    const AFX_MSGMAP* (*pfnGetBaseMap)();   // null for the root of the chain
-    const AFX_MSGMAP_ENTRY* lpEntries;
+struct MessageMap {
+    const MessageMap* (*pfnGetBaseMap)();   // null for the root of the chain
+    const MessageMapEntry* lpEntries;
 };
 
 class CCmdTarget : public CObject {
@@ -25,27 +25,27 @@ public:
     virtual BOOL OnCmdMsg(UINT nID, int nCode);
 
 protected:
-    static const AFX_MSGMAP* GetThisMessageMap();
-    virtual const AFX_MSGMAP* GetMessageMap() const;
+    static const MessageMap* GetThisMessageMap();
+    virtual const MessageMap* GetMessageMap() const;
 };
 
 #define DECLARE_MESSAGE_MAP()                              \
 protected:                                                 \
-    static const AFX_MSGMAP* GetThisMessageMap();          \
-    const AFX_MSGMAP* GetMessageMap() const override;
+    static const MessageMap* GetThisMessageMap();          \
+    const MessageMap* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                   \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                              \
+    const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const MessageMap* theClass::GetThisMessageMap()                              \
     {                                                                            \
         using ThisClass [[maybe_unused]] = theClass;                             \
         using TheBaseClass = baseClass;                                          \
-        static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+        static const MessageMapEntry _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                        \
             { 0, 0, 0, nullptr }                                                 \
         };                                                                       \
-        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, _messageEntries }; \
+        static const MessageMap messageMap = { &TheBaseClass::GetThisMessageMap, _messageEntries }; \
         return &messageMap;                                                      \
     }
 
@@ -53,8 +53,8 @@ protected:                                                 \
 // (ON_COMMAND(ID_HELP, CWinApp::OnHelp)).
 #define ON_COMMAND(id, memberFxn)                                                \
     { WM_COMMAND, 0, (UINT)(id),                                                 \
-      static_cast<AFX_PMSG>(static_cast<void (ThisClass::*)()>(&ThisClass::memberFxn)) },
+      static_cast<CommandHandler>(static_cast<void (ThisClass::*)()>(&ThisClass::memberFxn)) },
 
 #define ON_BN_CLICKED(id, memberFxn)                                             \
     { WM_COMMAND, BN_CLICKED, (UINT)(id),                                        \
-      static_cast<AFX_PMSG>(static_cast<void (ThisClass::*)()>(&ThisClass::memberFxn)) },
+      static_cast<CommandHandler>(static_cast<void (ThisClass::*)()>(&ThisClass::memberFxn)) },

@@ -1,4 +1,4 @@
-// The standard controls as members a dialog binds with DDX_Control.
+// The standard controls as members a dialog binds with BindControl.
 #pragma once
 #include <windows.h>
 #include "wnd.h"

@@ -191,7 +191,7 @@ void CString::Format(const char* pszFormat, ...)
 BOOL CString::LoadString(UINT nID)
 {
     char buffer[1024];
-    int n = ::LoadStringA(AfxGetResourceHandle(), nID, buffer, sizeof(buffer));
+    int n = ::LoadStringA(GetResourceModule(), nID, buffer, sizeof(buffer));
     Assign(buffer, n > 0 ? n : 0);
     return n > 0;
 }

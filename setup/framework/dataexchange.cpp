@@ -8,7 +8,7 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
     return hWndCtrl;
 }
 
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+void BindControl(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     // A member bound during an earlier run of the dialog still names the old control.
@@ -17,18 +17,18 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
     rControl.Attach(hWndCtrl);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+void ExchangeText(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (!hWndCtrl) return;
     if (pDX->m_bSaveAndValidate) {
-        AfxGetWindowText(hWndCtrl, value);
+        GetWindowTextString(hWndCtrl, value);
     } else {
         ::SetWindowTextA(hWndCtrl, value);
     }
 }
 
-void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
+void ExchangeRadio(CDataExchange* pDX, int nIDC, int& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (!hWndCtrl) return;
@@ -47,7 +47,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
     } while (hWndCtrl && !(::GetWindowLongA(hWndCtrl, GWL_STYLE) & WS_GROUP));
 }
 
-void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+void ExchangeCheck(CDataExchange* pDX, int nIDC, int& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (!hWndCtrl) return;

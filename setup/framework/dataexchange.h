@@ -20,11 +20,11 @@ public:
 };
 
 // Binds the control to a CWnd-derived member (CButton, CStatic, CEdit, CComboBox, ...).
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+void BindControl(CDataExchange* pDX, int nIDC, CWnd& rControl);
 // The control's window text.
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+void ExchangeText(CDataExchange* pDX, int nIDC, CString& value);
 // The index of the checked radio button in the group that starts at nIDC: the radio buttons are
 // counted in tab order up to the next control that starts a group. -1: none is checked.
-void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
+void ExchangeRadio(CDataExchange* pDX, int nIDC, int& value);
 // The check state of a check box (0 unchecked, 1 checked, 2 indeterminate).
-void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+void ExchangeCheck(CDataExchange* pDX, int nIDC, int& value);

@@ -20,11 +20,11 @@ INT_PTR CDialog::DoModal()
 {
     if (m_hWnd) return -1;
     HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    CWinApp* pApp = AfxGetApp();
+    CWinApp* pApp = GetApp();
     if (!hWndParent && pApp && pApp->m_pMainWnd && pApp->m_pMainWnd != this)
         hWndParent = pApp->m_pMainWnd->m_hWnd;
     m_bModal = TRUE;
-    INT_PTR nResult = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+    INT_PTR nResult = DialogBoxParamA(GetResourceModule(), MAKEINTRESOURCEA(m_nIDTemplate),
                                       hWndParent, DialogProc, (LPARAM)this);
     m_bModal = FALSE;
     return nResult;
@@ -36,7 +36,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     m_nIDTemplate = nIDTemplate;
     m_pParentWnd = pParentWnd;
     m_bModal = FALSE;
-    HWND hWnd = CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDTemplate),
+    HWND hWnd = CreateDialogParamA(GetResourceModule(), MAKEINTRESOURCEA(nIDTemplate),
                                    pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc, (LPARAM)this);
     return hWnd != nullptr;
 }
@@ -69,7 +69,7 @@ void CDialog::OnCancel()
 // application's main window.
 void CDialog::ReleaseWindow()
 {
-    CWinApp* pApp = AfxGetApp();
+    CWinApp* pApp = GetApp();
     if (pApp && pApp->m_pMainWnd == this) pApp->m_pMainWnd = nullptr;
     Detach();
 }
@@ -91,7 +91,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM)
         UINT nID = LOWORD(wParam);
         int nCode = HIWORD(wParam);
         if (OnCmdMsg(nID, nCode)) return TRUE;
-        CWinApp* pApp = AfxGetApp();
+        CWinApp* pApp = GetApp();
         return pApp && pApp->OnCmdMsg(nID, nCode);
     }
     case WM_DESTROY:
@@ -119,6 +119,6 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         pDlg = static_cast<CDialog*>(FromHandlePermanent(hWnd));
         if (pDlg) nResult = pDlg->HandleMessage(message, wParam, lParam);
     }
-    if (--s_nDispatchDepth == 0) AfxDeleteTempWindows();
+    if (--s_nDispatchDepth == 0) DeleteTempWindows();
     return nResult;
 }

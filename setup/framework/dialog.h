@@ -1,4 +1,4 @@
-// CDialog: a dialog from a template in the resource module (AfxGetResourceHandle), run modally
+// CDialog: a dialog from a template in the resource module (GetResourceModule), run modally
 // (DoModal) or created modeless (Create). WM_COMMAND goes through the message map: first the
 // dialog's own, then the application's. IDOK reaches OnOK; IDCANCEL, Escape and the close box
 // reach OnCancel.

@@ -31,7 +31,7 @@ int CWinApp::Run()
 void CWinApp::OnHelp()
 {
     char szPath[MAX_PATH];
-    DWORD nLength = GetModuleFileNameA(AfxGetInstanceHandle(), szPath, MAX_PATH);
+    DWORD nLength = GetModuleFileNameA(GetAppInstance(), szPath, MAX_PATH);
     if (nLength == 0 || nLength >= MAX_PATH) return;
     char* pDot = strrchr(szPath, '.');
     char* pSlash = strrchr(szPath, '\\');
@@ -42,39 +42,39 @@ void CWinApp::OnHelp()
     WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, szPath, HELP_FINDER, 0);
 }
 
-CWinApp* AfxGetApp() { return s_pApp; }
-HINSTANCE AfxGetInstanceHandle() { return s_pApp && s_pApp->m_hInstance ? s_pApp->m_hInstance : GetModuleHandleA(nullptr); }
-HINSTANCE AfxGetResourceHandle() { return s_hResource ? s_hResource : GetModuleHandleA(nullptr); }
-void AfxSetResourceHandle(HINSTANCE hInstance) { s_hResource = hInstance; }
+CWinApp* GetApp() { return s_pApp; }
+HINSTANCE GetAppInstance() { return s_pApp && s_pApp->m_hInstance ? s_pApp->m_hInstance : GetModuleHandleA(nullptr); }
+HINSTANCE GetResourceModule() { return s_hResource ? s_hResource : GetModuleHandleA(nullptr); }
+void SetResourceModule(HINSTANCE hInstance) { s_hResource = hInstance; }
 
-const char* AfxGetAppName()
+const char* GetAppName()
 {
     if (s_pApp && s_pApp->m_pszAppName) return s_pApp->m_pszAppName;
     static CString s_strTitle;
-    if (s_strTitle.IsEmpty()) s_strTitle.LoadString(AFX_IDS_APP_TITLE);
+    if (s_strTitle.IsEmpty()) s_strTitle.LoadString(IDS_FRAMEWORK_APP_TITLE);
     return s_strTitle;
 }
 
-int AfxMessageBox(const char* pszText, UINT nType, UINT)
+int AppMessageBox(const char* pszText, UINT nType, UINT)
 {
-    return MessageBoxA(GetActiveWindow(), pszText, AfxGetAppName(), nType);
+    return MessageBoxA(GetActiveWindow(), pszText, GetAppName(), nType);
 }
 
-int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT)
+int AppMessageBox(UINT nIDPrompt, UINT nType, UINT)
 {
     CString text;
     text.LoadString(nIDPrompt);
-    return AfxMessageBox(text, nType);
+    return AppMessageBox(text, nType);
 }
 
-int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+int RunApp(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    CWinApp* pApp = AfxGetApp();
+    CWinApp* pApp = GetApp();
     if (!pApp) return -1;
     pApp->m_hInstance = hInstance;
-    AfxSetResourceHandle(hInstance);
+    SetResourceModule(hInstance);
     if (!pApp->m_pszAppName) {
-        pApp->m_strTitle.LoadString(AFX_IDS_APP_TITLE);
+        pApp->m_strTitle.LoadString(IDS_FRAMEWORK_APP_TITLE);
         pApp->m_pszAppName = pApp->m_strTitle;
     }
     if (!pApp->InitInstance()) return pApp->ExitInstance();

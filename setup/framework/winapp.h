@@ -1,4 +1,4 @@
-// CWinApp: the application object. The framework's entry (AfxWinMain) calls InitInstance once;
+// CWinApp: the application object. The framework's entry (RunApp) calls InitInstance once;
 // everything the program does happens inside that call.
 #pragma once
 #include <windows.h>
@@ -8,13 +8,13 @@
 class CWnd;
 
 // String-table id of the application title, used as the caption of the framework's message boxes.
-#define AFX_IDS_APP_TITLE 0xE000
+#define IDS_FRAMEWORK_APP_TITLE 0xE000
 // The framework's help command.
 #define ID_HELP 0xE146
 
 class CWinApp : public CCmdTarget {
 public:
-    // With no name the title is taken from the string table (AFX_IDS_APP_TITLE).
+    // With no name the title is taken from the string table (IDS_FRAMEWORK_APP_TITLE).
     explicit CWinApp(const char* pszAppName = nullptr);
     ~CWinApp() override;
 
@@ -37,19 +37,19 @@ protected:
 
 private:
     CString m_strTitle;
-    friend int AfxWinMain(HINSTANCE, HINSTANCE, LPSTR, int);
+    friend int RunApp(HINSTANCE, HINSTANCE, LPSTR, int);
 };
 
-CWinApp* AfxGetApp();
-const char* AfxGetAppName();
-HINSTANCE AfxGetInstanceHandle();
+CWinApp* GetApp();
+const char* GetAppName();
+HINSTANCE GetAppInstance();
 // The module resources (strings, dialog templates, bitmaps) are taken from.
-HINSTANCE AfxGetResourceHandle();
-void AfxSetResourceHandle(HINSTANCE hInstance);
+HINSTANCE GetResourceModule();
+void SetResourceModule(HINSTANCE hInstance);
 
 // The framework's message box: the application title as caption, owned by the active window.
-int AfxMessageBox(const char* pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+int AppMessageBox(const char* pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AppMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
 // The program's entry: sets up the application object, runs InitInstance and ends the program.
-int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+int RunApp(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

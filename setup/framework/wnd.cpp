@@ -39,7 +39,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     return &pTemp->wnd;
 }
 
-void AfxDeleteTempWindows()
+void DeleteTempWindows()
 {
     while (s_pTempWnds) {
         TempWnd* p = s_pTempWnds;
@@ -66,7 +66,7 @@ HWND CWnd::Detach()
     return hWnd;
 }
 
-void AfxGetWindowText(HWND hWnd, CString& rString)
+void GetWindowTextString(HWND hWnd, CString& rString)
 {
     int nLength = ::GetWindowTextLengthA(hWnd);
     char* pBuffer = rString.GetBuffer(nLength);

@@ -1,5 +1,5 @@
 // CWnd: a window object over an HWND. A window attached to a CWnd (a dialog, or a control bound
-// by DDX_Control) maps back to it through FromHandle; any other window gets a temporary CWnd
+// by BindControl) maps back to it through FromHandle; any other window gets a temporary CWnd
 // that lives until the outermost dialog message being handled returns.
 #pragma once
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include "cstring.h"
 
 // Reads a window's text into rString.
-void AfxGetWindowText(HWND hWnd, CString& rString);
+void GetWindowTextString(HWND hWnd, CString& rString);
 
 class CWnd : public CCmdTarget {
 public:
@@ -31,7 +31,7 @@ public:
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
     void SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
-    void GetWindowText(CString& rString) const { AfxGetWindowText(m_hWnd, rString); }
+    void GetWindowText(CString& rString) const { GetWindowTextString(m_hWnd, rString); }
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetDlgItemText(int nID, const char* pszText) { ::SetDlgItemTextA(m_hWnd, nID, pszText); }
 
@@ -70,4 +70,4 @@ private:
 };
 
 // Frees the temporary window objects; called when the outermost message handler returns.
-void AfxDeleteTempWindows();
+void DeleteTempWindows();

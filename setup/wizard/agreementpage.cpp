@@ -8,8 +8,8 @@ END_MESSAGE_MAP()
 void CAgreementPage::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_AGREEMENT_TEXT, m_editText);
-    DDX_Text(pDX, IDC_AGREEMENT_TEXT, m_strText);
+    BindControl(pDX, IDC_AGREEMENT_TEXT, m_editText);
+    ExchangeText(pDX, IDC_AGREEMENT_TEXT, m_strText);
 }
 
 BOOL CAgreementPage::OnInitDialog()

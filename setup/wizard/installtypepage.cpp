@@ -13,8 +13,8 @@ END_MESSAGE_MAP()
 void CInstallTypePage::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_FOLDER, m_stFolder);
-    DDX_Radio(pDX, IDC_JUST_ME, m_nInstallType);
+    BindControl(pDX, IDC_FOLDER, m_stFolder);
+    ExchangeRadio(pDX, IDC_JUST_ME, m_nInstallType);
 }
 
 BOOL CInstallTypePage::OnInitDialog()
@@ -70,7 +70,7 @@ void CInstallTypePage::OnBrowse()
         RemoveDirectoryA(chosen);
         CString installDir;
         if (!ChooseInstallFolder(chosen, installDir)) {
-            AfxMessageBox(LoadResString(IDS_VERSION4_FOLDER), MB_OK);
+            AppMessageBox(LoadResString(IDS_VERSION4_FOLDER), MB_OK);
         } else {
             g_strInstallDir = installDir;
             m_stFolder.SetWindowText(g_strInstallDir);
@@ -91,7 +91,7 @@ int CALLBACK BrowseCallbackProc(HWND hwnd, UINT message, LPARAM, LPARAM)
         SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)(const char*)g_strInstallDir);
         return 0;
     case BFFM_VALIDATEFAILEDA:
-        AfxMessageBox(LoadResString(IDS_INVALID_FOLDER), MB_OK);
+        AppMessageBox(LoadResString(IDS_INVALID_FOLDER), MB_OK);
         return 1;
     default:
         return 0;

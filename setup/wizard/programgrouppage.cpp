@@ -9,9 +9,9 @@ END_MESSAGE_MAP()
 void CProgramGroupPage::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_GROUP_COMBO, m_comboGroup);
-    DDX_Check(pDX, IDC_AUTOSTART, m_bAutoStart);
-    DDX_Check(pDX, IDC_DESKTOP_ICON, m_bDesktopIcon);
+    BindControl(pDX, IDC_GROUP_COMBO, m_comboGroup);
+    ExchangeCheck(pDX, IDC_AUTOSTART, m_bAutoStart);
+    ExchangeCheck(pDX, IDC_DESKTOP_ICON, m_bDesktopIcon);
 }
 
 BOOL CProgramGroupPage::OnInitDialog()

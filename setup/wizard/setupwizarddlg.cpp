@@ -40,10 +40,10 @@ CSetupWizardDlg::~CSetupWizardDlg()
 void CSetupWizardDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDCANCEL, m_btnCancel);
-    DDX_Control(pDX, IDC_PICTURE, m_stBitmap);
-    DDX_Control(pDX, IDC_BACK, m_btnBack);
-    DDX_Control(pDX, IDOK, m_btnNext);
+    BindControl(pDX, IDCANCEL, m_btnCancel);
+    BindControl(pDX, IDC_PICTURE, m_stBitmap);
+    BindControl(pDX, IDC_BACK, m_btnBack);
+    BindControl(pDX, IDOK, m_btnNext);
 }
 
 BOOL CSetupWizardDlg::OnInitDialog()
@@ -167,6 +167,6 @@ void CSetupWizardDlg::FinishWizard()
 
 void CSetupWizardDlg::OnCancel()
 {
-    if (AfxMessageBox(LoadResString(IDS_CONFIRM_CANCEL), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+    if (AppMessageBox(LoadResString(IDS_CONFIRM_CANCEL), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
         EndDialog(IDCANCEL);
 }

@@ -8,7 +8,7 @@ END_MESSAGE_MAP()
 void CWelcomePage::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_VERSION_TEXT, m_stVersion);
+    BindControl(pDX, IDC_VERSION_TEXT, m_stVersion);
 }
 
 // The template's text of the version line is the format of the banner.

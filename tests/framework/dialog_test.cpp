@@ -83,13 +83,13 @@ public:
 
     void DoDataExchange(CDataExchange* pDX) override
     {
-        DDX_Control(pDX, IDC_NAME, m_editName);
-        DDX_Control(pDX, IDC_LABEL, m_stLabel);
-        DDX_Control(pDX, IDC_COMBO, m_comboList);
-        DDX_Control(pDX, IDC_AGREE, m_btnAgree);
-        DDX_Text(pDX, IDC_NAME, m_strName);
-        DDX_Radio(pDX, IDC_FIRST_RADIO, m_nChoice);
-        DDX_Check(pDX, IDC_AGREE, m_nAgree);
+        BindControl(pDX, IDC_NAME, m_editName);
+        BindControl(pDX, IDC_LABEL, m_stLabel);
+        BindControl(pDX, IDC_COMBO, m_comboList);
+        BindControl(pDX, IDC_AGREE, m_btnAgree);
+        ExchangeText(pDX, IDC_NAME, m_strName);
+        ExchangeRadio(pDX, IDC_FIRST_RADIO, m_nChoice);
+        ExchangeCheck(pDX, IDC_AGREE, m_nAgree);
     }
 
     BOOL OnInitDialog() override
@@ -121,7 +121,7 @@ public:
     CString* m_pSaved = nullptr;
     int m_nClicks = 0;
 
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PAGE_TEXT, m_strText); }
+    void DoDataExchange(CDataExchange* pDX) override { ExchangeText(pDX, IDC_PAGE_TEXT, m_strText); }
     BOOL DestroyWindow() override
     {
         UpdateData(TRUE);
@@ -524,7 +524,7 @@ TEST(Application, SetupAppRoutesTheHelpCommandAndNothingElse)
     EXPECT_TRUE(app.OnCmdMsg(ID_HELP, 0));
     EXPECT_FALSE(app.OnCmdMsg(IDOK, 0));
     EXPECT_FALSE(app.OnCmdMsg(ID_HELP, EN_CHANGE));
-    EXPECT_EQ(&app, AfxGetApp());
+    EXPECT_EQ(&app, GetApp());
 }
 
 TEST(WaitCursor, ShowsTheHourglassForItsLifetimeAndRestoresTheCursorBefore)
