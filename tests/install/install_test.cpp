@@ -24,26 +24,21 @@ const char* const kScript = kSamplePackageScript;
 class InstallTest : public ::testing::Test {
 protected:
     Sandbox box{"install"};
-    std::string pkg, inst, userPrograms, userDesktop, userStartup, commonPrograms, commonDesktop, commonStartup;
+    std::string pkg, inst;
+    ShellFolderPaths folders;
     char savedDir[MAX_PATH] = {};
 
     void SetUp() override
     {
-        box.RedirectShellFolders();
+        folders = box.RedirectShellFolders();
         box.AddProgramGroup("Tools\\Glimra 5");
         pkg = box.Path("pkg");
         inst = box.Path("Program Files\\Glimra 5");
-        userPrograms = box.Path("user\\Programs");
-        userDesktop = box.Path("user\\Desktop");
-        userStartup = box.Path("user\\Startup");
-        commonPrograms = box.Path("common\\Programs");
-        commonDesktop = box.Path("common\\Desktop");
-        commonStartup = box.Path("common\\Startup");
         MakeSamplePackage(pkg);
         // A Start menu holds other entries; an empty programs folder would go with the replay's
         // climb over emptied parents.
-        WriteFileText(userPrograms + "\\other.lnk", "x");
-        WriteFileText(commonPrograms + "\\other.lnk", "x");
+        WriteFileText(folders.userPrograms + "\\other.lnk", "x");
+        WriteFileText(folders.commonPrograms + "\\other.lnk", "x");
 
         g_strSourceDir = pkg.c_str();
         g_strInstallDir = inst.c_str();
@@ -138,12 +133,12 @@ TEST_F(InstallTest, FreshInstallWithAllOptions)
     EXPECT_EQ("[settings]\r\n", ReadFileText(inst + "\\Glmr5.ini"));
 
     // The script's last line is ended by the empty record.
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, userDesktop, userStartup), Log());
-    ExpectGroupLinks(userPrograms);
-    ExpectLinkTo(userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    ExpectLinkTo(userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    EXPECT_FALSE(FolderExists(commonPrograms + "\\Glimra 5"));
-    EXPECT_FALSE(FileExists(commonDesktop + "\\" + kAppLink));
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, folders.userDesktop, folders.userStartup), Log());
+    ExpectGroupLinks(folders.userPrograms);
+    ExpectLinkTo(folders.userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    ExpectLinkTo(folders.userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(folders.commonDesktop + "\\" + kAppLink));
     ExpectRegistry("A");
     EXPECT_TRUE(g_bAllUsers == FALSE);
 }
@@ -152,20 +147,20 @@ TEST_F(InstallTest, FreshInstallReadsNoOldLogAndDeletesNothingFirst)
 {
     // What an earlier installation might have left: a log with a shortcut and a group, and a file
     // the script declares obsolete. A fresh installation leaves all of it alone.
-    MakeFolders(userPrograms + "\\Old Group");
+    MakeFolders(folders.userPrograms + "\\Old Group");
     MakeFolders(inst);
-    ASSERT_TRUE(WriteFileText(userPrograms + "\\Old Group\\Old.lnk", "x"));
+    ASSERT_TRUE(WriteFileText(folders.userPrograms + "\\Old Group\\Old.lnk", "x"));
     ASSERT_TRUE(WriteFileText(inst + "\\old.dll", "old"));
-    WriteFileText(inst + "\\GlmUnInst.log", "Shell Link: " + userPrograms + "\\Old Group\\Old.lnk\r\n"
-                                             "Made Dir: " + userPrograms + "\\Old Group\r\n");
-    WriteFileText(inst + "\\install.log", "Made Dir: " + userPrograms + "\\Old Group\r\n");
+    WriteFileText(inst + "\\GlmUnInst.log", "Shell Link: " + folders.userPrograms + "\\Old Group\\Old.lnk\r\n"
+                                             "Made Dir: " + folders.userPrograms + "\\Old Group\r\n");
+    WriteFileText(inst + "\\install.log", "Made Dir: " + folders.userPrograms + "\\Old Group\r\n");
     g_bDesktopIcon = FALSE;
     g_bAutoStart = FALSE;
     PerformInstall();
-    EXPECT_EQ("x", ReadFileText(userPrograms + "\\Old Group\\Old.lnk"));
+    EXPECT_EQ("x", ReadFileText(folders.userPrograms + "\\Old Group\\Old.lnk"));
     EXPECT_EQ("old", ReadFileText(inst + "\\old.dll"));
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, "", ""), Log());
-    RemoveTree(userPrograms + "\\Old Group");
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, "", ""), Log());
+    RemoveTree(folders.userPrograms + "\\Old Group");
 }
 
 TEST_F(InstallTest, AllUsersInstallUsesTheCommonFolders)
@@ -173,12 +168,12 @@ TEST_F(InstallTest, AllUsersInstallUsesTheCommonFolders)
     g_bAllUsers = TRUE;
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == TRUE);
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(commonPrograms, commonDesktop, commonStartup), Log());
-    ExpectGroupLinks(commonPrograms);
-    ExpectLinkTo(commonDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    ExpectLinkTo(commonStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
-    EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.commonPrograms, folders.commonDesktop, folders.commonStartup), Log());
+    ExpectGroupLinks(folders.commonPrograms);
+    ExpectLinkTo(folders.commonDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    ExpectLinkTo(folders.commonStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
     ExpectRegistry("B");
 }
 
@@ -188,13 +183,13 @@ TEST_F(InstallTest, AllUsersWithoutCommonProgramsInstallsForTheCurrentUser)
     g_bAllUsers = TRUE;
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == FALSE);
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, userDesktop, userStartup), Log());
-    ExpectGroupLinks(userPrograms);
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, folders.userDesktop, folders.userStartup), Log());
+    ExpectGroupLinks(folders.userPrograms);
     // The common desktop and Startup folders exist, but the installation is per user now.
-    ExpectLinkTo(userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    ExpectLinkTo(userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    EXPECT_FALSE(FileExists(commonDesktop + "\\" + kAppLink));
-    EXPECT_FALSE(FileExists(commonStartup + "\\" + kAppLink));
+    ExpectLinkTo(folders.userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    ExpectLinkTo(folders.userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FileExists(folders.commonDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(folders.commonStartup + "\\" + kAppLink));
     ExpectRegistry("A");
 }
 
@@ -207,20 +202,20 @@ TEST_F(InstallTest, ShortCommonProgramsValueCountsAsMissing)
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == FALSE);
     EXPECT_FALSE(FolderExists("C:\\Glimra 5"));
-    ExpectGroupLinks(userPrograms);
+    ExpectGroupLinks(folders.userPrograms);
     EXPECT_EQ("A", RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "AllUsers"));
 }
 
 TEST_F(InstallTest, ReinstallWithoutDesktopIconRemovesTheOldShortcutAndDoesNotAccumulate)
 {
     PerformInstall();
-    ASSERT_TRUE(FileExists(userDesktop + "\\" + kAppLink));
+    ASSERT_TRUE(FileExists(folders.userDesktop + "\\" + kAppLink));
     // Installed state the new package declares obsolete, and a legacy log with a shortcut.
     WriteFileText(inst + "\\old.dll", "old");
     SetFileAttributesA((inst + "\\old.dll").c_str(), FILE_ATTRIBUTE_READONLY);
     WriteFileText(inst + "\\keep.dll", "keep");
-    ASSERT_TRUE(WriteFileText(userPrograms + "\\Legacy.lnk", "x"));
-    WriteFileText(inst + "\\install.log", "Shell Link: " + userPrograms + "\\Legacy.lnk\r\n");
+    ASSERT_TRUE(WriteFileText(folders.userPrograms + "\\Legacy.lnk", "x"));
+    WriteFileText(inst + "\\install.log", "Shell Link: " + folders.userPrograms + "\\Legacy.lnk\r\n");
 
     // The new script ends with a line end: an empty line stands before the records.
     std::string script = std::string(kScript) + "\r\n";
@@ -230,26 +225,26 @@ TEST_F(InstallTest, ReinstallWithoutDesktopIconRemovesTheOldShortcutAndDoesNotAc
     g_bDesktopIcon = FALSE;
     PerformInstall();
 
-    EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
     EXPECT_FALSE(FileExists(inst + "\\old.dll"));
-    EXPECT_FALSE(FileExists(userPrograms + "\\Legacy.lnk"));
+    EXPECT_FALSE(FileExists(folders.userPrograms + "\\Legacy.lnk"));
     EXPECT_EQ("keep", ReadFileText(inst + "\\keep.dll"));
     EXPECT_EQ("application v5.1", ReadFileText(inst + "\\Glmr5.exe"));
-    EXPECT_EQ(script + "\r\n" + Records(userPrograms, "", userStartup), Log());
-    ExpectGroupLinks(userPrograms);
-    ExpectLinkTo(userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_EQ(script + "\r\n" + Records(folders.userPrograms, "", folders.userStartup), Log());
+    ExpectGroupLinks(folders.userPrograms);
+    ExpectLinkTo(folders.userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
     ExpectRegistry("A");
 }
 
 TEST_F(InstallTest, ReinstallRemovesTheOldGroupWhenTheGroupChanged)
 {
     PerformInstall();
-    ASSERT_TRUE(FolderExists(userPrograms + "\\Glimra 5"));
+    ASSERT_TRUE(FolderExists(folders.userPrograms + "\\Glimra 5"));
     g_bNewInstall = FALSE;
     g_strProgramGroup = "Tools\\Glimra 5";
     PerformInstall();
-    EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
-    EXPECT_TRUE(FileExists(userPrograms + "\\Tools\\Glimra 5\\" + kAppLink));
+    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
+    EXPECT_TRUE(FileExists(folders.userPrograms + "\\Tools\\Glimra 5\\" + kAppLink));
 }
 
 TEST_F(InstallTest, ProgramGroupIsNormalisedAndReplayedAwayUpToTheFirstFolderInUse)
@@ -259,44 +254,44 @@ TEST_F(InstallTest, ProgramGroupIsNormalisedAndReplayedAwayUpToTheFirstFolderInU
     g_bAutoStart = FALSE;
     PerformInstall();
     EXPECT_STREQ("Tools\\Glimra 5", g_strProgramGroup);
-    std::string group = userPrograms + "\\Tools\\Glimra 5";
+    std::string group = folders.userPrograms + "\\Tools\\Glimra 5";
     ASSERT_TRUE(FolderExists(group));
     EXPECT_TRUE(FileExists(group + "\\" + kAppLink));
     std::string log = Log();
     EXPECT_NE(std::string::npos, log.find("\r\nMade Dir: " + group + "\r\n")) << log;
-    EXPECT_EQ(std::string::npos, log.find("Made Dir: " + userPrograms + "\\Tools\r\n")) << log;
+    EXPECT_EQ(std::string::npos, log.find("Made Dir: " + folders.userPrograms + "\\Tools\r\n")) << log;
 
     // Both folders go when empty; the climb stops at the programs folder, which holds a file.
     UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
     EXPECT_FALSE(FolderExists(group));
-    EXPECT_FALSE(FolderExists(userPrograms + "\\Tools"));
-    EXPECT_TRUE(FileExists(userPrograms + "\\other.lnk"));
+    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Tools"));
+    EXPECT_TRUE(FileExists(folders.userPrograms + "\\other.lnk"));
 
     // Again, with something else in Tools: the group goes, Tools stays.
     PerformInstall();
-    WriteFileText(userPrograms + "\\Tools\\other tool.lnk", "x");
+    WriteFileText(folders.userPrograms + "\\Tools\\other tool.lnk", "x");
     UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
     EXPECT_FALSE(FolderExists(group));
-    EXPECT_TRUE(FileExists(userPrograms + "\\Tools\\other tool.lnk"));
+    EXPECT_TRUE(FileExists(folders.userPrograms + "\\Tools\\other tool.lnk"));
 }
 
 TEST_F(InstallTest, ExistingGroupFolderIsStillRecorded)
 {
-    MakeFolders(userPrograms + "\\Glimra 5");
+    MakeFolders(folders.userPrograms + "\\Glimra 5");
     PerformInstall();
-    EXPECT_NE(std::string::npos, Log().find("\r\nMade Dir: " + userPrograms + "\\Glimra 5\r\n"));
-    ExpectGroupLinks(userPrograms);
+    EXPECT_NE(std::string::npos, Log().find("\r\nMade Dir: " + folders.userPrograms + "\\Glimra 5\r\n"));
+    ExpectGroupLinks(folders.userPrograms);
 }
 
 TEST_F(InstallTest, GroupThatCannotBeMadeIsRecordedWithoutGroupLinks)
 {
     // A file where the group folder should be.
-    WriteFileText(userPrograms + "\\Glimra 5", "in the way");
+    WriteFileText(folders.userPrograms + "\\Glimra 5", "in the way");
     PerformInstall();
-    EXPECT_EQ(std::string(kScript) + "\r\nMade Dir: " + userPrograms + "\\Glimra 5\r\n" +
-              "Shell Link: " + userDesktop + "\\" + kAppLink + "\r\n" +
-              "Shell Link: " + userStartup + "\\" + kAppLink + "\r\n", Log());
-    RemoveTree(userPrograms + "\\Glimra 5");
+    EXPECT_EQ(std::string(kScript) + "\r\nMade Dir: " + folders.userPrograms + "\\Glimra 5\r\n" +
+              "Shell Link: " + folders.userDesktop + "\\" + kAppLink + "\r\n" +
+              "Shell Link: " + folders.userStartup + "\\" + kAppLink + "\r\n", Log());
+    RemoveTree(folders.userPrograms + "\\Glimra 5");
 }
 
 // An unset Desktop, Startup or Programs folder makes no shortcut or group in the root of the
@@ -308,7 +303,7 @@ TEST_F(InstallTest, UnsetShellFoldersMakeNothingInTheDriveRoot)
     ASSERT_TRUE(SetCurrentDirectoryA(box.Root().c_str()));
     PerformInstall();
     EXPECT_FALSE(FileExists("C:\\Glimra 5.lnk"));
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(userPrograms, "", ""), Log());
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, "", ""), Log());
 
     box.DeleteShellFolder(false, "Programs");
     g_bNewInstall = FALSE;

@@ -74,7 +74,8 @@ void CopyTree(const std::string& from, const std::string& to)
 class RoundTrip : public ::testing::Test {
 protected:
     Sandbox box{"roundtrip"};
-    std::string pkg, inst, commonPrograms, commonDesktop, commonStartup, userPrograms, userDesktop;
+    std::string pkg, inst;
+    ShellFolderPaths folders;
     // The per-user file types as they were, put back after each case.
     RegKeyBackup fileTypes{HKEY_CURRENT_USER, kFileExts};
     // Files that processes of a case scheduled for deletion at the next start: unscheduled and
@@ -85,15 +86,10 @@ protected:
     {
         ASSERT_FALSE(SetupExePath().empty());
         ASSERT_FALSE(StandInExePath().empty());
-        box.RedirectShellFolders();
+        folders = box.RedirectShellFolders();
         pkg = box.Path("pkg");
         // Blanks in both levels: the path must reach the temporary copy as one argument.
         inst = box.Path("Program Files\\Glimra 5");
-        commonPrograms = box.Path("common\\Programs");
-        commonDesktop = box.Path("common\\Desktop");
-        commonStartup = box.Path("common\\Startup");
-        userPrograms = box.Path("user\\Programs");
-        userDesktop = box.Path("user\\Desktop");
         MakePackage();
     }
 
@@ -125,8 +121,8 @@ protected:
         ASSERT_NE(-1, code) << "setup.exe -s did not end within " << kWait << " ms";
         for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt", "Minta\\pelda1.glm" })
             ASSERT_TRUE(FileExists(inst + "\\" + name)) << name << " was not installed";
-        ASSERT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\" + kAppLink));
-        ASSERT_TRUE(FileExists(commonDesktop + "\\" + kAppLink));
+        ASSERT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
+        ASSERT_TRUE(FileExists(folders.commonDesktop + "\\" + kAppLink));
         ASSERT_EQ(inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
 
         RegSetString(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture", "LastFolder", inst);
@@ -209,19 +205,19 @@ protected:
 
     void ExpectNoShortcuts()
     {
-        EXPECT_FALSE(FileExists(commonDesktop + "\\" + kAppLink));
-        EXPECT_FALSE(FileExists(commonStartup + "\\" + kAppLink));
-        EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
-        EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
-        EXPECT_EQ(Joined({}), Joined(FolderEntries(commonDesktop)));
+        EXPECT_FALSE(FileExists(folders.commonDesktop + "\\" + kAppLink));
+        EXPECT_FALSE(FileExists(folders.commonStartup + "\\" + kAppLink));
+        EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
+        EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
+        EXPECT_EQ(Joined({}), Joined(FolderEntries(folders.commonDesktop)));
     }
 
     void ExpectEverythingInstalled()
     {
         for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt" })
             EXPECT_TRUE(FileExists(inst + "\\" + name)) << name;
-        EXPECT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\" + kAppLink));
-        EXPECT_TRUE(FileExists(commonDesktop + "\\" + kAppLink));
+        EXPECT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
+        EXPECT_TRUE(FileExists(folders.commonDesktop + "\\" + kAppLink));
         EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
         EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kAppPaths));
         EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvane\\Glimra v.5"));
@@ -246,7 +242,7 @@ TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
 
     EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
     EXPECT_TRUE(FolderExists(box.Path("Program Files")));
-    EXPECT_FALSE(FolderExists(commonPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(copyPath);
@@ -257,8 +253,8 @@ TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
 {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
     WriteFileText(inst + "\\capture 1.png", "mine");
-    MakeFolders(commonPrograms + "\\Glimra 5\\Extras");
-    WriteFileText(commonPrograms + "\\Glimra 5\\Extras\\tool.lnk", "x");
+    MakeFolders(folders.commonPrograms + "\\Glimra 5\\Extras");
+    WriteFileText(folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk", "x");
 
     ChildProcess uninstaller = StartUninstaller("");
     ASSERT_NE(nullptr, uninstaller.process);
@@ -287,8 +283,8 @@ TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
 
     EXPECT_EQ(Joined({ "capture 1.png" }), Joined(FolderEntries(inst)));
     EXPECT_EQ("mine", ReadFileText(inst + "\\capture 1.png"));
-    EXPECT_EQ(Joined({ "Extras" }), Joined(FolderEntries(commonPrograms + "\\Glimra 5")));
-    EXPECT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\Extras\\tool.lnk"));
+    EXPECT_EQ(Joined({ "Extras" }), Joined(FolderEntries(folders.commonPrograms + "\\Glimra 5")));
+    EXPECT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(copyPath);
@@ -326,7 +322,7 @@ TEST_F(RoundTrip, RemovalRunForAMissingUninstallerStillUninstallsItsFolder)
     EXPECT_EQ(0, RunProcess(command, kWait, box.Root().c_str())) << command;
 
     EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
-    EXPECT_FALSE(FolderExists(commonPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(remover);

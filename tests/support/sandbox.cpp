@@ -97,7 +97,7 @@ void Sandbox::DeleteShellFolder(bool allUsers, const char* valueName)
     DeleteValue(RootOf(allUsers), kUserShellFolders, valueName);
 }
 
-void Sandbox::RedirectShellFolders()
+ShellFolderPaths Sandbox::RedirectShellFolders()
 {
     for (const char* name : kUserFolders) {
         std::string folder = Path(std::string("user\\") + name);
@@ -109,6 +109,8 @@ void Sandbox::RedirectShellFolders()
         MakeFolders(folder);
         SetShellFolder(true, name, folder);
     }
+    return { Path("user\\Programs"), Path("user\\Desktop"), Path("user\\Startup"),
+             Path("common\\Programs"), Path("common\\Desktop"), Path("common\\Startup") };
 }
 
 void Sandbox::RestoreShellFolders()

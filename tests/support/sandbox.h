@@ -13,6 +13,11 @@
 #include "files.h"
 #include <vector>
 
+// The six shell folders as RedirectShellFolders sets them (user\<name>, common\<name> below the root).
+struct ShellFolderPaths {
+    std::string userPrograms, userDesktop, userStartup, commonPrograms, commonDesktop, commonStartup;
+};
+
 class Sandbox {
 public:
     // suite: name of the scratch folder C:\glmtest\<suite>. The clean-up runs at once.
@@ -38,7 +43,7 @@ public:
 
     // Points Programs, Desktop, Startup (current user) and Common Programs, Common Desktop,
     // Common Startup (all users) at folders <root>\user\... and <root>\common\..., created empty.
-    void RedirectShellFolders();
+    ShellFolderPaths RedirectShellFolders();
 
     // A program group (relative to a Programs folder, e.g. "Tools\\Glimra 5") that the clean-up
     // removes as well, with the folders above it when they are empty. "Glimra 5" is always removed.

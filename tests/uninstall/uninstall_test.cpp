@@ -74,24 +74,19 @@ int AssocNoticeCounter::s_count = 0;
 class UninstallTest : public ::testing::Test {
 protected:
     Sandbox box{"uninstall"};
-    std::string pkg, inst, userPrograms, userDesktop, userStartup, commonPrograms, commonDesktop, commonStartup;
+    std::string pkg, inst;
+    ShellFolderPaths folders;
     char savedDir[MAX_PATH] = {};
     // The per-user file types and the classes' image types as they were, put back after each case.
     std::vector<std::unique_ptr<RegKeyBackup>> fileTypes;
 
     void SetUp() override
     {
-        box.RedirectShellFolders();
+        folders = box.RedirectShellFolders();
         pkg = box.Path("pkg");
         inst = box.Path("Program Files\\Glimra 5");
-        userPrograms = box.Path("user\\Programs");
-        userDesktop = box.Path("user\\Desktop");
-        userStartup = box.Path("user\\Startup");
-        commonPrograms = box.Path("common\\Programs");
-        commonDesktop = box.Path("common\\Desktop");
-        commonStartup = box.Path("common\\Startup");
-        WriteFileText(userPrograms + "\\other.lnk", "x");
-        WriteFileText(commonPrograms + "\\other.lnk", "x");
+        WriteFileText(folders.userPrograms + "\\other.lnk", "x");
+        WriteFileText(folders.commonPrograms + "\\other.lnk", "x");
         GetCurrentDirectoryA(MAX_PATH, savedDir);
         fileTypes.emplace_back(new RegKeyBackup(HKEY_CURRENT_USER, kFileExts));
         for (const char* ext : kImageExtensions) fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ext));
@@ -116,7 +111,7 @@ protected:
         g_bAutoStart = TRUE;
         PerformInstall();
         ASSERT_TRUE(FileExists(inst + "\\Glmr5.exe"));
-        ASSERT_TRUE(FileExists((allUsers ? commonDesktop : userDesktop) + "\\" + kAppLink));
+        ASSERT_TRUE(FileExists((allUsers ? folders.commonDesktop : folders.userDesktop) + "\\" + kAppLink));
     }
 
     void Uninstall() { RunUninstall((inst + "\\").c_str()); }
@@ -130,11 +125,11 @@ protected:
 
     void ExpectNoShortcuts()
     {
-        for (const std::string& programs : { userPrograms, commonPrograms }) {
+        for (const std::string& programs : { folders.userPrograms, folders.commonPrograms }) {
             EXPECT_FALSE(FolderExists(programs + "\\Glimra 5")) << programs;
             EXPECT_TRUE(FileExists(programs + "\\other.lnk")) << programs;
         }
-        for (const std::string& folder : { userDesktop, userStartup, commonDesktop, commonStartup })
+        for (const std::string& folder : { folders.userDesktop, folders.userStartup, folders.commonDesktop, folders.commonStartup })
             EXPECT_FALSE(FileExists(folder + "\\" + kAppLink)) << folder;
     }
 
@@ -184,13 +179,13 @@ TEST_F(UninstallTest, FilesTheUserMadeSurviveWithTheirFolder)
 TEST_F(UninstallTest, ReadOnlyLogIsDeletedAndLegacyLogReplayed)
 {
     MakeFolders(inst);
-    WriteFileText(userDesktop + "\\Legacy Glimra.lnk", "x");
+    WriteFileText(folders.userDesktop + "\\Legacy Glimra.lnk", "x");
     WriteFileText(inst + "\\legacy.dll", "x");
-    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\nShell Link: " + userDesktop + "\\Legacy Glimra.lnk\r\n");
+    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\nShell Link: " + folders.userDesktop + "\\Legacy Glimra.lnk\r\n");
     WriteFileText(inst + "\\GlmUnInst.log", "File Copy: install.log\r\n");
     SetFileAttributesA((inst + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     Uninstall();
-    EXPECT_FALSE(FileExists(userDesktop + "\\Legacy Glimra.lnk"));
+    EXPECT_FALSE(FileExists(folders.userDesktop + "\\Legacy Glimra.lnk"));
     EXPECT_FALSE(FolderExists(inst));
 }
 
@@ -207,28 +202,28 @@ TEST_F(UninstallTest, LegacyLogIsNotDeletedByName)
 TEST_F(UninstallTest, WithoutLogsTheFixedNameShortcutsAndGroupsStillGo)
 {
     MakeFolders(inst);
-    for (const std::string& folder : { userDesktop, userStartup, commonDesktop, commonStartup }) {
+    for (const std::string& folder : { folders.userDesktop, folders.userStartup, folders.commonDesktop, folders.commonStartup }) {
         WriteFileText(folder + "\\" + kAppLink, "x");
         WriteFileText(folder + "\\Other.lnk", "x");
     }
-    MakeFolders(userPrograms + "\\Glimra 5");
-    WriteFileText(userPrograms + "\\Glimra 5\\a.lnk", "x");
-    WriteFileText(userPrograms + "\\Glimra 5\\b.txt", "x");
-    SetFileAttributesA((userPrograms + "\\Glimra 5\\b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolders(folders.userPrograms + "\\Glimra 5");
+    WriteFileText(folders.userPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileText(folders.userPrograms + "\\Glimra 5\\b.txt", "x");
+    SetFileAttributesA((folders.userPrograms + "\\Glimra 5\\b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     // The common group holds a sub-folder: its files go, the group stays.
-    MakeFolders(commonPrograms + "\\Glimra 5\\Extras");
-    WriteFileText(commonPrograms + "\\Glimra 5\\a.lnk", "x");
-    WriteFileText(commonPrograms + "\\Glimra 5\\Extras\\c.lnk", "x");
+    MakeFolders(folders.commonPrograms + "\\Glimra 5\\Extras");
+    WriteFileText(folders.commonPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileText(folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk", "x");
 
     Uninstall();
     EXPECT_FALSE(FolderExists(inst));
-    for (const std::string& folder : { userDesktop, userStartup, commonDesktop, commonStartup }) {
+    for (const std::string& folder : { folders.userDesktop, folders.userStartup, folders.commonDesktop, folders.commonStartup }) {
         EXPECT_FALSE(FileExists(folder + "\\" + kAppLink)) << folder;
         EXPECT_TRUE(FileExists(folder + "\\Other.lnk")) << folder;
     }
-    EXPECT_FALSE(FolderExists(userPrograms + "\\Glimra 5"));
-    EXPECT_FALSE(FileExists(commonPrograms + "\\Glimra 5\\a.lnk"));
-    EXPECT_TRUE(FileExists(commonPrograms + "\\Glimra 5\\Extras\\c.lnk"));
+    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(folders.commonPrograms + "\\Glimra 5\\a.lnk"));
+    EXPECT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk"));
 }
 
 TEST_F(UninstallTest, EveryLoadedProfileLosesItsShortcuts)
@@ -243,14 +238,14 @@ TEST_F(UninstallTest, EveryLoadedProfileLosesItsShortcuts)
     WriteFileText(desktop + "\\" + kAppLink, "x");
     WriteFileText(startup + "\\" + kAppLink, "x");
     WriteFileText(programs + "\\Glimra 5\\" + kAppLink, "x");
-    WriteFileText(userDesktop + "\\" + kAppLink, "x");
+    WriteFileText(folders.userDesktop + "\\" + kAppLink, "x");
 
     Uninstall();
     EXPECT_FALSE(FileExists(desktop + "\\" + kAppLink));
     EXPECT_FALSE(FileExists(startup + "\\" + kAppLink));
     EXPECT_FALSE(FolderExists(programs + "\\Glimra 5"));
     EXPECT_TRUE(FolderExists(programs));
-    EXPECT_FALSE(FileExists(userDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
 }
 
 TEST_F(UninstallTest, NotEmptyInstallationFolderWithoutLogStays)
