@@ -1,13 +1,15 @@
 # Thin wrapper over CMake and the scripts in tools/.
+# CONFIGS="x64" (or x86, wow64, several) runs only those test configurations.
 .PHONY: all build test demo fuzz bench clean
 
 all: build
 
 build:
-	tools/configure.sh
+	tools/configure.sh x86
+	tools/configure.sh x64
 
 test:
-	tools/test.sh
+	tools/test.sh $(CONFIGS)
 
 demo:
 	tools/demo.sh
@@ -16,7 +18,7 @@ demo:
 bench:
 	tools/bench.sh
 
-# FUZZ_SECONDS=n sets the time of each target (60 s by default).
+# FUZZ_SECONDS=n sets the time of each target (60 by default).
 fuzz:
 	tools/fuzz.sh
 

@@ -2,7 +2,9 @@
 # Installs the cross toolchain and the Wine test bed when something is missing.
 # Idempotent: returns at once when everything is already there. With --fuzz it installs only what
 # make fuzz needs (clang with libFuzzer and the sanitizer runtimes), which make test does not.
+# The 32-bit Wine (and the i386 architecture it comes from) only where 32-bit programs run.
 set -euo pipefail
+source "$(dirname "$0")/machine.sh"
 
 need=()
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
@@ -14,9 +16,12 @@ if [ "${1:-}" = "--fuzz" ]; then
     [ -f "$fuzzer_lib" ] || need+=(libclang-rt-dev)
 else
     have_cmd i686-w64-mingw32-g++-posix || need+=(mingw-w64)
-    have_cmd wine || need+=(wine)
-    have_pkg wine32:i386 || need+=(wine32:i386)
+    have_cmd x86_64-w64-mingw32-g++-posix || need+=(mingw-w64)
+    have_pkg wine || need+=(wine)
     have_pkg wine64 || need+=(wine64)
+    if runs_32bit_programs; then
+        have_pkg wine32:i386 || need+=(wine32:i386)
+    fi
     have_cmd Xvfb || need+=(xvfb)
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
@@ -30,7 +35,7 @@ if [ ${#need[@]} -gt 0 ]; then
     SUDO=""
     [ "$(id -u)" -eq 0 ] || SUDO="sudo"
     echo "bootstrap: installing ${need[*]}"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $SUDO dpkg --add-architecture i386
     fi
     export DEBIAN_FRONTEND=noninteractive

@@ -1,12 +1,24 @@
 #!/usr/bin/env bash
-# make demo: builds everything, assembles build/package/ and shows setup.exe at work under Wine,
-# inside a Wine virtual desktop (captions are drawn without a window manager). Screenshots go to
-# build/demo/. Each step is a function; later steps are appended to STEPS.
+# make demo: builds everything, assembles build/<target>/package/ and shows setup.exe at work under
+# Wine, inside a Wine virtual desktop (captions are drawn without a window manager). Screenshots go
+# to build/<target>/demo/. It runs the shipped x86 build in a 32-bit prefix where this machine runs
+# 32-bit programs, else the x64 build; GLM_CONFIG=x86|wow64|x64 chooses. Each step is a function.
 set -uo pipefail
 source "$(dirname "$0")/env.sh"
 
+if [ -z "${GLM_CONFIG:-}" ]; then
+    GLM_CONFIG=x86
+    [ -z "$(why_config_cannot_run x86)" ] || GLM_CONFIG=x64
+fi
+select_config "$GLM_CONFIG" || exit 1
+reason=$(why_config_cannot_run "$GLM_CONFIG")
+[ -z "$reason" ] || { echo "demo: $GLM_CONFIG cannot run here: $reason" >&2; exit 1; }
+CONFIG_TEXT="the $GLM_TARGET build in a ${WINEARCH#win}-bit prefix (configuration $GLM_CONFIG)"
+
 PACKAGE=$BUILD/package
 DEMO=$BUILD/demo
+# The silent installation and the uninstall run in a fresh prefix of the same kind.
+DEMO_PREFIX=$BUILD_ROOT/$GLM_CONFIG/demo-wine
 DESKTOP=demo
 DESKTOP_SIZE=800x600
 ROBOT=$BUILD/tools/robot/glmrobot.exe
@@ -23,6 +35,8 @@ start_in_desktop() {
 }
 
 robot() { wine "$ROBOT" -desktop $DESKTOP "$@"; }
+# Wine's reg through the registry view the setup program itself sees.
+reg() { wine reg "$@" $(reg_view); }
 
 # Grabs the demo desktop into build/demo/<name>.png and prints where it is.
 screenshot() {
@@ -54,8 +68,8 @@ cleanup() {
 # --- steps ---
 
 step_build() {
-    say "Building"
-    "$ROOT/tools/configure.sh" || fail "the build failed"
+    say "Building the $GLM_TARGET build: the demo runs $CONFIG_TEXT"
+    "$ROOT/tools/configure.sh" "$GLM_TARGET" || fail "the build failed"
     [ -f "$STANDIN" ] || fail "the stand-in $STANDIN was not built"
 }
 
@@ -66,9 +80,9 @@ remove_earlier_installation() {
     for key in 'HKLM\SOFTWARE\Orvane' 'HKCU\SOFTWARE\Orvane' \
                'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
                'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5'; do
-        wine reg delete "$key" /f </dev/null >/dev/null 2>&1
+        reg delete "$key" /f </dev/null >/dev/null 2>&1
     done
-    rm -rf "$drive/Program Files/Glimra 5"
+    rm -rf "$drive/Program Files/Glimra 5" "$drive/Program Files (x86)/Glimra 5"
     find "$drive" -depth \( -path '*Start Menu*' -o -path '*Desktop*' \) -name 'Glimra 5*' \
         -exec rm -rf {} + 2>/dev/null
 }
@@ -128,15 +142,15 @@ HTTP_KEY='HKCR\http\shell\open\command'
 record_opened_pages() {
     cp "$URL_RECORDER" "$DEMO/urlrecorder.exe" || fail "no $URL_RECORDER"
     rm -f "$DEMO/opened.txt"
-    wine reg export "$HTTP_KEY" "$DEMO/http-handler.reg" /y >/dev/null 2>&1 || rm -f "$DEMO/http-handler.reg"
-    wine reg add "$HTTP_KEY" /ve /d "\"$(winepath -w "$DEMO/urlrecorder.exe")\" \"%1\"" /f >/dev/null 2>&1
+    reg export "$HTTP_KEY" "$DEMO/http-handler.reg" /y >/dev/null 2>&1 || rm -f "$DEMO/http-handler.reg"
+    reg add "$HTTP_KEY" /ve /d "\"$(winepath -w "$DEMO/urlrecorder.exe")\" \"%1\"" /f >/dev/null 2>&1
 }
 
 restore_page_handler() {
     if [ -f "$DEMO/http-handler.reg" ]; then
-        wine reg import "$DEMO/http-handler.reg" >/dev/null 2>&1
+        reg import "$DEMO/http-handler.reg" >/dev/null 2>&1
     else
-        wine reg delete "$HTTP_KEY" /f >/dev/null 2>&1
+        reg delete "$HTTP_KEY" /f >/dev/null 2>&1
     fi
 }
 
@@ -188,7 +202,7 @@ report_installation() {
                'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5' \
                'HKCU\SOFTWARE\Orvane\Glimra v.5'; do
         # Wine's console programs write in the OEM code page (852 for Hungarian).
-        wine reg query "$key" 2>/dev/null | iconv -f CP852 -t UTF-8 | tr -d '\r' | sed '/^$/d; /^reg:/d; s/^/  /'
+        reg query "$key" 2>/dev/null | iconv -f CP852 -t UTF-8 | tr -d '\r' | sed '/^$/d; /^reg:/d; s/^/  /'
     done
     echo "The installation log (GlmUnInst.log):"
     iconv -f CP1250 -t UTF-8 "$dir/GlmUnInst.log" | tr -d '\r' | sed 's/^/  /'
@@ -197,7 +211,7 @@ report_installation() {
 step_silent_install() {
     say "A silent installation (setup.exe -s) into a fresh Wine prefix"
     stop_wineserver
-    local prefix=$BUILD/demo-wine
+    local prefix=$DEMO_PREFIX
     rm -rf "$prefix"
     (
         export WINEPREFIX=$prefix
@@ -208,7 +222,7 @@ step_silent_install() {
         (cd "$PACKAGE" && timeout 120 wine setup.exe -s </dev/null >/dev/null 2>&1)
         code=$?
         echo "setup.exe -s ended with exit code $code"
-        say "Report of the silent installation"
+        say "Report of the silent installation ($CONFIG_TEXT)"
         report_installation "$DEMO/.before-silent" | tee "$DEMO/silent-install-report.txt"
         stop_wineserver
     )
@@ -261,7 +275,7 @@ report_uninstall() {
     local key
     for key in 'HKLM\SOFTWARE\Orvane' 'HKCU\SOFTWARE\Orvane' \
                'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' "$UNINSTALL_KEY"; do
-        if wine reg query "$key" >/dev/null 2>&1; then echo "  $key: still there"; else echo "  $key: gone"; fi
+        if reg query "$key" >/dev/null 2>&1; then echo "  $key: still there"; else echo "  $key: gone"; fi
     done
     echo "Installed programs (wine uninstaller --list):"
     local programs
@@ -277,10 +291,10 @@ report_uninstall() {
 step_uninstall() {
     say "Uninstalling from the fresh prefix: the installed GlmUnInst.exe"
     (
-        export WINEPREFIX=$BUILD/demo-wine
+        export WINEPREFIX=$DEMO_PREFIX
         start_wineserver
         local uninstaller dir n
-        uninstaller=$(wine reg query "$UNINSTALL_KEY" /v UninstallString 2>/dev/null | tr -d '\r' |
+        uninstaller=$(reg query "$UNINSTALL_KEY" /v UninstallString 2>/dev/null | tr -d '\r' |
                       sed -n 's/.*REG_SZ *//p')
         [ -n "$uninstaller" ] || fail "no uninstall entry in $WINEPREFIX"
         dir=${uninstaller%\\*}
@@ -311,7 +325,7 @@ step_uninstall() {
         [ -z "$(temporary_copies)" ] || fail "the temporary copy still runs"
         echo "the temporary copy has ended"
 
-        say "Report of the uninstall"
+        say "Report of the uninstall ($CONFIG_TEXT)"
         report_uninstall "$dir" | tee "$DEMO/uninstall-report.txt"
         stop_wineserver
     ) || fail "the uninstall step failed"
@@ -322,7 +336,7 @@ STEPS=(step_build step_start_wine step_assemble_package step_running_copy_questi
 
 for step in "${STEPS[@]}"; do "$step"; done
 
-say "Done"
+say "Done: $CONFIG_TEXT"
 echo "package:     $PACKAGE"
 echo "screenshots: $(cd "$DEMO" && ls *.png | tr '\n' ' ')"
 echo "reports:     $DEMO/silent-install-report.txt $DEMO/uninstall-report.txt"

@@ -1,14 +1,40 @@
-# Sourced by the project's scripts: the environment every Wine process of this build runs in,
-# and helpers to make the private prefix and to start and stop a virtual display.
+# Sourced by the project's scripts: the environment every Wine process of a test configuration
+# runs in, and helpers to make its private prefix and to start and stop a virtual display.
+# A script picks its configuration with select_config (x86, wow64 or x64, see machine.sh).
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${GLM_BUILD_DIR:-$ROOT/build}
+BUILD_ROOT=${GLM_BUILD_ROOT:-$ROOT/build}
+source "$ROOT/tools/machine.sh"
 
-export WINEPREFIX=${WINEPREFIX:-$BUILD/wine}
-export WINEARCH=win32
 export WINEDEBUG=-all
 # winedbg off: a crashing test program then ends at once instead of waiting in the debugger.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d;winedbg.exe=d"
-export LOCPATH=$BUILD/locale
+export LOCPATH=$BUILD_ROOT/locale
+
+# Sets the build folder of the configuration's target (BUILD), its prefix and the Wine loader that
+# runs it (GLM_WINE): the loader is called directly, never through a wrapper that guesses.
+# Every configuration has its own prefix; x86 and wow64 run the same x86 build.
+select_config() {
+    export GLM_CONFIG=$1
+    case $1 in
+        x86)   GLM_TARGET=x86; export WINEARCH=win32; GLM_WINE=$WINE32_LOADER ;;
+        wow64) GLM_TARGET=x86; export WINEARCH=win64; GLM_WINE=$WINE64_LOADER ;;
+        x64)   GLM_TARGET=x64; export WINEARCH=win64; GLM_WINE=$WINE64_LOADER ;;
+        *) echo "env: no configuration \"$1\" (x86, wow64, x64)" >&2; return 1 ;;
+    esac
+    BUILD=$BUILD_ROOT/$GLM_TARGET
+    export WINEPREFIX=$BUILD_ROOT/$1/wine
+    # A process started inside Wine finds the loader of its own kind next to this one.
+    export WINELOADER=$GLM_WINE
+}
+
+# The 64-bit server serves 32-bit and 64-bit prefixes alike.
+if [ -x "$WINE_DIR/wineserver64" ]; then GLM_WINESERVER=$WINE_DIR/wineserver64; else GLM_WINESERVER=$WINE_DIR/wineserver32; fi
+wine() { "$GLM_WINE" "$@"; }
+wineserver() { "$GLM_WINESERVER" "$@"; }
+winepath() { "$GLM_WINE" winepath "$@"; }
+# The x86 build in a 64-bit prefix writes HKEY_LOCAL_MACHINE\SOFTWARE through the 32-bit view;
+# Wine's own 64-bit reg reads that view with /reg:32.
+reg_view() { [ "$GLM_CONFIG" = wow64 ] && echo /reg:32; }
 
 # Wine maps non-ASCII file names only with a real hu_HU.UTF-8 glibc locale (ANSI code page 1250);
 # it is made once into the build folder.
@@ -21,13 +47,13 @@ ensure_locale() {
 ensure_locale
 { export LANG=hu_HU.UTF-8 LC_ALL=hu_HU.UTF-8; } 2>/dev/null
 
-# The private prefix is made once per build folder.
+# The configuration's private prefix is made once.
 ensure_prefix() {
     ensure_locale || return 1
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "env: making the Wine prefix $WINEPREFIX"
         mkdir -p "$(dirname "$WINEPREFIX")"
-        wineboot -i >/dev/null 2>&1
+        wine wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
     configure_prefix

@@ -1,11 +1,82 @@
 #!/usr/bin/env bash
-# make test: build, prepare the Wine prefix and a display, run ctest, stop what was started.
+# make test: runs the suite in every configuration this machine can run (x86, wow64, x64, or those
+# named: test.sh x64 [-- ctest arguments]), each in its own prefix, and ends with one line per
+# configuration: passed, failed, or skipped with the reason. Fails when a configuration that could
+# run failed, and when none could run.
 set -uo pipefail
 source "$(dirname "$0")/env.sh"
-"$ROOT/tools/configure.sh" || exit 1
-start_display || exit 1
-cleanup() { stop_wineserver; stop_display; }
-trap cleanup EXIT
-ensure_prefix || { echo "test: the Wine prefix could not be made" >&2; exit 1; }
-start_wineserver
-cd "$BUILD" && ctest --output-on-failure --timeout 900 "$@"
+
+configs=()
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do configs+=("$1"); shift; done
+[ "${1:-}" = "--" ] && shift
+[ ${#configs[@]} -gt 0 ] || configs=(x86 wow64 x64)
+
+describe() {
+    case $1 in
+        x86)   echo "x86 in a 32-bit prefix" ;;
+        wow64) echo "x86 in a 64-bit prefix (WoW64)" ;;
+        x64)   echo "x64 in a 64-bit prefix" ;;
+    esac
+}
+
+declare -A result
+runnable=()
+for config in "${configs[@]}"; do
+    select_config "$config" || exit 1
+    reason=$(why_config_cannot_run "$config")
+    if [ -n "$reason" ]; then result[$config]="skipped: $reason"; else runnable+=("$config"); fi
+done
+
+# Each target is built once, for the configurations that run it.
+declare -A built
+for config in "${runnable[@]}"; do
+    select_config "$config"
+    [ -n "${built[$GLM_TARGET]:-}" ] && continue
+    if "$ROOT/tools/configure.sh" "$GLM_TARGET"; then built[$GLM_TARGET]=yes; else built[$GLM_TARGET]=no; fi
+done
+
+passed=0 failed=0
+run_config() {
+    local config=$1 log
+    select_config "$config"
+    if [ "${built[$GLM_TARGET]}" != yes ]; then
+        result[$config]="failed: the $GLM_TARGET build failed"; failed=$((failed + 1)); return
+    fi
+    if ! ensure_prefix; then
+        result[$config]="failed: the Wine prefix $WINEPREFIX could not be made"; failed=$((failed + 1)); return
+    fi
+    echo "test: $config ($(describe "$config")), prefix $WINEPREFIX"
+    start_wineserver
+    log=$BUILD_ROOT/$config/ctest.log
+    (cd "$BUILD" && ctest --output-on-failure --timeout 900 "$@") | tee "$log"
+    stop_wineserver
+    local total bad
+    total=$(sed -n 's/.* tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -1)
+    bad=$(sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -1)
+    if [ -z "$total" ] || [ -z "$bad" ]; then
+        result[$config]="failed: ctest gave no summary (log: $log)"
+        failed=$((failed + 1))
+    elif [ "$bad" -eq 0 ] && [ "$total" -gt 0 ]; then
+        result[$config]="passed: $total of $total test programs"
+        passed=$((passed + total))
+    else
+        result[$config]="failed: $bad of $total test programs (log: $log)"
+        passed=$((passed + total - bad)); failed=$((failed + bad))
+    fi
+}
+
+if [ ${#runnable[@]} -gt 0 ]; then
+    start_display || exit 1
+    trap 'stop_wineserver; stop_display' EXIT
+    for config in "${runnable[@]}"; do run_config "$config" "$@"; done
+fi
+
+echo
+status=0
+[ ${#runnable[@]} -gt 0 ] || { echo "test: no configuration can run on this machine"; status=1; }
+for config in "${configs[@]}"; do
+    echo "$config ($(describe "$config")): ${result[$config]}"
+    [[ ${result[$config]} == failed* ]] && status=1
+done
+echo "test: $passed passed, $failed failed"
+exit $status

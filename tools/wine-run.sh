@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Runs a Windows program of this build under Wine, in the build's private prefix and locale.
-# CMake uses it as the emulator for the test programs.
+# Runs a Windows program of a build under Wine: wine-run.sh CONFIGURATION PROGRAM [ARGS...].
+# CMake uses it as the emulator for the test programs, giving the build's own configuration;
+# GLM_CONFIG in the environment overrides it (make test runs the x86 build in two prefixes).
 source "$(dirname "$0")/env.sh"
-exec wine "$@"
+select_config "${GLM_CONFIG:-$1}" || exit 1
+shift
+exec "$GLM_WINE" "$@"

@@ -2,12 +2,14 @@
 #include "findwindow.h"
 #include <string.h>
 
-// Layout of the shared instance list, shared with the capture application.
+// Layout of the shared instance list, shared with the capture application: 32-bit words only,
+// so 32-bit and 64-bit copies read one list alike.
 struct InstanceListHeader {
     DWORD marker;
     DWORD count;
     DWORD slots[MAX_INSTANCES];
 };
+static_assert(sizeof(InstanceListHeader) == (2 + MAX_INSTANCES) * 4, "the list is made of 32-bit words");
 
 IMPLEMENT_DYNAMIC(CInstanceManager, CObject)
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Reads a PE file with objdump and checks that it is GlmRes5.dll as shipped: a 32-bit DLL for the
-# Windows GUI subsystem, relocatable, importing only from KERNEL32.dll, with an export directory
-# that carries its name and no functions. Prints every check that fails; exit 1 if any did.
+# Reads a PE file with the target's objdump and checks that it is GlmRes5.dll as built for that
+# target: a DLL of the target's image format for the Windows GUI subsystem, relocatable, importing
+# only from KERNEL32.dll, with an export directory that carries its name and no functions. Prints
+# every check that fails; exit 1 if any did.
 set -u
-file=${1:?usage: pe_check.sh FILE}
-dump=$(i686-w64-mingw32-objdump -p "$file" 2>&1) || { echo "objdump failed: $dump"; exit 1; }
+usage="usage: pe_check.sh OBJDUMP FORMAT MAGIC-REGEX FILE"
+objdump=${1:?$usage} format=${2:?$usage} magic=${3:?$usage} file=${4:?$usage}
+dump=$("$objdump" -p "$file" 2>&1) || { echo "objdump failed: $dump"; exit 1; }
 failed=0
 expect() {  # expect DESCRIPTION EXTENDED-REGEX
     if ! grep -qE "$2" <<<"$dump"; then
@@ -19,12 +21,14 @@ reject() {  # reject DESCRIPTION EXTENDED-REGEX
         failed=1
     fi
 }
-expect "PE32 image for i386" "file format pei-i386"
-expect "32-bit optional header" "^Magic[[:space:]]+010b[[:space:]]+\(PE32\)"
+expect "image format $format" "file format $format\$"
+expect "the target's optional header" "^Magic[[:space:]]+$magic"
 expect "a DLL" "^[[:space:]]+DLL$"
 expect "GUI subsystem (2)" "^Subsystem[[:space:]]+00000002[[:space:]]+\(Windows GUI\)"
+# Relocatable: not marked as stripped of its relocations, and it asks to be moved (dynamic base,
+# flag 0x40). x86-64 code addresses relative to itself, so there an empty relocation list is whole.
 reject "relocations stripped" "relocations stripped"
-expect "a base relocation directory" "^Entry 5 [0-9a-f]{8} 0*[1-9a-f][0-9a-f]* Base Relocation Directory"
+expect "dynamic base" "^DllCharacteristics[[:space:]]+[0-9a-f]*[4-7c-f][0-9a-f]$"
 expect "export directory named GlmRes5.dll" "^Name[[:space:]]+[0-9a-f]+ GlmRes5\.dll$"
 expect "no exported addresses" "Export Address Table[[:space:]]+00000000$"
 expect "no exported names" "\[Name Pointer/Ordinal\] Table[[:space:]]+00000000$"
@@ -35,6 +39,6 @@ if [ -n "$other" ]; then
     failed=1
 fi
 if [ $failed -eq 0 ]; then
-    echo "pe_check: $file is a 32-bit GUI DLL, relocatable, exporting no functions"
+    echo "pe_check: $file is a $format GUI DLL, relocatable, exporting no functions"
 fi
 exit $failed

@@ -5,7 +5,8 @@
 # never picked up at load time.
 set -uo pipefail
 allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll msvcrt.dll"
-objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+objdump=${1:?usage: check_imports.sh OBJDUMP PROGRAM...}
+shift
 status=0
 for program in "$@"; do
     if ! dump=$("$objdump" -p "$program"); then
@@ -27,7 +28,7 @@ for program in "$@"; do
     done
     # Libraries loaded only on first use would escape the list above.
     delay=$(printf '%s\n' "$dump" | awk '/Delay Import Directory/ { print $3 }')
-    if [ -n "$delay" ] && [ "$delay" != "00000000" ]; then
+    if [ -n "$delay" ] && [[ ! $delay =~ ^0+$ ]]; then
         echo "FAIL: $program has delay-loaded imports"
         status=1
     fi
