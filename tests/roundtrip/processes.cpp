@@ -66,6 +66,24 @@ void RemovePendingDeletions(const std::vector<std::string>& paths)
     });
 }
 
+bool RunsUnderWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::string NativeSystemProgram(const std::string& name)
+{
+    char folder[MAX_PATH] = {};
+    if (RunsUnderWow64()) {
+        // The file system redirection leaves this alias alone: it names the 64-bit System32.
+        GetWindowsDirectoryA(folder, MAX_PATH);
+        return std::string(folder) + "\\Sysnative\\" + name;
+    }
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
 std::string RunCapturingOutput(const std::string& commandLine, const std::string& outputFile, DWORD timeoutMs)
 {
     SECURITY_ATTRIBUTES inherit = { sizeof(inherit), nullptr, TRUE };

@@ -26,6 +26,13 @@ std::string ProcessImagePath(HANDLE process);
 // Removes the delayed operations whose source is one of the paths (compared ignoring case).
 void RemovePendingDeletions(const std::vector<std::string>& paths);
 
+// Whether this process is a 32-bit program on 64-bit Windows (WoW64).
+bool RunsUnderWow64();
+
+// Full path of one of the system's own programs (reg.exe, uninstaller.exe, start.exe) of the
+// machine's native kind: the 64-bit one under WoW64, where System32 would give the 32-bit one.
+std::string NativeSystemProgram(const std::string& name);
+
 // Runs the command line with its standard output and error going to outputFile and returns that
 // output; "<timeout>" when it did not end within timeoutMs, "<not started>" when it did not start.
 std::string RunCapturingOutput(const std::string& commandLine, const std::string& outputFile, DWORD timeoutMs);

@@ -184,9 +184,36 @@ protected:
         EXPECT_TRUE(listed) << path << " is not in PendingFileRenameOperations: " << Joined(pending);
     }
 
+    // The system's list of installed programs, as Wine's own uninstaller of the machine's native
+    // kind shows it (the 64-bit one under WoW64 reads both registry views).
     std::string InstalledProgramsList()
     {
-        return RunCapturingOutput("uninstaller.exe --list", box.Path("programs.txt"), kWait);
+        return RunCapturingOutput(QuoteArgument(NativeSystemProgram("uninstaller.exe")) + " --list",
+                                  box.Path("programs.txt"), kWait);
+    }
+
+    // What Wine's own reg of the machine's native kind prints for a key; view "/reg:32" or
+    // "/reg:64" reads that view, "" the reader's own.
+    std::string QueryWithSystemReg(const std::string& key, const std::string& view)
+    {
+        return RunCapturingOutput(QuoteArgument(NativeSystemProgram("reg.exe")) + " query " + QuoteArgument(key) +
+                                  (view.empty() ? "" : " " + view), box.Path("reg.txt"), kWait);
+    }
+
+    // Starts "Glmr5.exe" by name only through the system's start, which finds it in App Paths, and
+    // returns the id of the copy that recorded its start (0 when none did within a few seconds).
+    DWORD StartByAppPaths()
+    {
+        std::string record = box.Path("started.txt");
+        DeleteFileA(record.c_str());
+        RunCapturingOutput(QuoteArgument(NativeSystemProgram("start.exe")) + " Glmr5.exe -hidden -record " +
+                           QuoteArgument(record), box.Path("start.txt"), kWait);
+        for (int waited = 0; waited < 5000; waited += 100) {
+            for (const std::string& line : ReadLines(record))
+                if (line.compare(0, 6, "start ") == 0) return (DWORD)strtoul(line.c_str() + 6, nullptr, 10);
+            Sleep(100);
+        }
+        return 0;
     }
 
     // Nothing of the product is left but what the case names as kept.
@@ -247,6 +274,45 @@ TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(copyPath);
     EXPECT_TRUE(FileExists(copyPath)) << "the copy's file goes at the next start, not before";
+}
+
+// Wine's own programs of the machine's native kind find the installation where Windows programs
+// look for it, and nothing of it after the uninstall. A 32-bit setup on 64-bit Windows writes
+// HKEY_LOCAL_MACHINE\SOFTWARE through the 32-bit view: a 64-bit reader finds it with /reg:32 or
+// under Wow6432Node, the system's list and start's App Paths lookup read that view too.
+TEST_F(RoundTrip, TheSystemsOwnProgramsFindTheInstallationUntilItIsRemoved)
+{
+    const std::string ownView = sizeof(void*) == 4 ? "/reg:32" : "/reg:64";
+    const std::string uninstallKey = std::string("HKLM\\") + kUninstallEntry;
+    const std::string nativeKey = RunsUnderWow64()
+        ? "HKLM\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimra 5" : uninstallKey;
+    const std::string uninstaller = inst + "\\GlmUnInst.exe";
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+
+    EXPECT_NE(std::string::npos, QueryWithSystemReg(uninstallKey, ownView).find(uninstaller));
+    EXPECT_NE(std::string::npos, QueryWithSystemReg(nativeKey, "").find(uninstaller));
+    std::string list = InstalledProgramsList();
+    EXPECT_NE(std::string::npos, list.find("Glimra 5")) << "the system's list: " << list;
+    DWORD started = StartByAppPaths();
+    EXPECT_NE(0u, started) << "start did not find Glmr5.exe: " << ReadFileText(box.Path("start.txt"));
+    if (HANDLE copy = started ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, started) : nullptr) {
+        TerminateProcess(copy, 0);
+        WaitForSingleObject(copy, kWait);
+        CloseHandle(copy);
+    }
+
+    ChildProcess uninstall = StartUninstaller("-s");
+    ASSERT_NE(nullptr, uninstall.process);
+    DWORD copyId = 0;
+    HANDLE copy = TakeTemporaryCopy(uninstall, &copyId);
+    ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
+    ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
+
+    EXPECT_EQ(std::string::npos, QueryWithSystemReg(uninstallKey, ownView).find(uninstaller));
+    EXPECT_EQ(std::string::npos, QueryWithSystemReg(nativeKey, "").find(uninstaller));
+    list = InstalledProgramsList();
+    EXPECT_EQ(std::string::npos, list.find("Glimra 5")) << "the system's list: " << list;
+    EXPECT_EQ(0u, StartByAppPaths()) << "start still finds Glmr5.exe";
 }
 
 TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
