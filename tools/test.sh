@@ -38,6 +38,7 @@ done
 passed=0 failed=0
 run_config() {
     local config=$1 log
+    shift
     select_config "$config"
     if [ "${built[$GLM_TARGET]}" != yes ]; then
         result[$config]="failed: the $GLM_TARGET build failed"; failed=$((failed + 1)); return
