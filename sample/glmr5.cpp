@@ -11,6 +11,8 @@
 //   -answer <n>      what Glm5Callback answers (else GLM5_CALLBACK_ANSWER, else 2741)
 //   -load <path>     load that library at start (the resource library's handshake)
 //   -ignoreclose     record WM_CLOSE but stay open
+//   -closedelay <ms> on WM_CLOSE, work that long (as a copy saving a file would), record "closed",
+//                    then close
 //   -nowindow        no window at all (ends on WM_QUIT posted to its thread)
 //   -toolwindow      the main window is a tool window
 //   -hidden          the main window is never shown
@@ -34,13 +36,14 @@ struct Options {
     const char* title;
     const char* loadPath;
     const char* answer;
+    DWORD closeDelayMs;
     BOOL ignoreClose;
     BOOL noWindow;
     BOOL toolWindow;
     BOOL hidden;
     BOOL owned;
 };
-static Options g_options = { nullptr, "Dokumentum1", nullptr, nullptr, nullptr, FALSE, FALSE, FALSE, FALSE, FALSE };
+static Options g_options = { nullptr, "Dokumentum1", nullptr, nullptr, nullptr, 0, FALSE, FALSE, FALSE, FALSE, FALSE };
 
 static void Record(const char* format, ...)
 {
@@ -72,6 +75,7 @@ static void ReadOptions(int argc, char** argv)
         else if (!strcmp(arg, "-title") && next) g_options.title = argv[++i];
         else if (!strcmp(arg, "-load") && next) g_options.loadPath = argv[++i];
         else if (!strcmp(arg, "-answer") && next) g_options.answer = argv[++i];
+        else if (!strcmp(arg, "-closedelay") && next) g_options.closeDelayMs = strtoul(argv[++i], nullptr, 10);
         else if (!strcmp(arg, "-ignoreclose")) g_options.ignoreClose = TRUE;
         else if (!strcmp(arg, "-nowindow")) g_options.noWindow = TRUE;
         else if (!strcmp(arg, "-toolwindow")) g_options.toolWindow = TRUE;
@@ -97,7 +101,12 @@ static LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         return 0;
     case WM_CLOSE:
         Record("WM_CLOSE %u", (unsigned)wParam);
-        if (!g_options.ignoreClose) DestroyWindow(hwnd);
+        if (g_options.ignoreClose) return 0;
+        if (g_options.closeDelayMs) {
+            Sleep(g_options.closeDelayMs);
+            Record("closed");
+        }
+        DestroyWindow(hwnd);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

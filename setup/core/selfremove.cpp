@@ -14,33 +14,38 @@ static CString QuoteArgument(const char* argument)
     return text;
 }
 
-void StartSelfRemoval()
+// Copies this program to the temporary file and starts the copy as the removal run. FALSE when
+// the copy or its start failed; after a start this process ends at once and never returns.
+static BOOL StartRemovalCopy(const char* tempFile)
 {
-    char tempDir[MAX_PATH];
-    char tempFile[MAX_PATH];
     char self[MAX_PATH];
-    DWORD n = GetTempPathA(MAX_PATH, tempDir);
-    if (n == 0 || n >= MAX_PATH) return;
-    if (!GetTempFileNameA(tempDir, "uni", 0, tempFile)) return;
-    n = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return;
-    // A failed copy shows as a copy that cannot be started.
-    CopyFileA(self, tempFile, FALSE);
+    DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || !CopyFileA(self, tempFile, FALSE)) return FALSE;
 
     CString commandLine = QuoteArgument(tempFile) + " -delself " + QuoteArgument(self);
     if (g_bSilent) commandLine += " -s";
-
-    if (GetFileAttributesA(tempFile) == INVALID_FILE_ATTRIBUTES) return;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     char* line = commandLine.GetBuffer(commandLine.GetLength());
     if (!CreateProcessA(tempFile, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return;
+        return FALSE;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     // The copy takes over: this process ends at once, without the normal shutdown.
     TerminateProcess(GetCurrentProcess(), 0);
+    return TRUE;
+}
+
+void StartSelfRemoval()
+{
+    char tempDir[MAX_PATH];
+    char tempFile[MAX_PATH];
+    DWORD n = GetTempPathA(MAX_PATH, tempDir);
+    if (n == 0 || n >= MAX_PATH) return;
+    if (!GetTempFileNameA(tempDir, "uni", 0, tempFile)) return;
+    // GetTempFileName has made the file: it goes again when no copy takes over from it.
+    if (!StartRemovalCopy(tempFile)) DeleteFileA(tempFile);
 }
 
 // The folder part of a path, ending in its separator: drive and directory joined.

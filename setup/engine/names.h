@@ -5,6 +5,7 @@
 #define MAKER_URL "http://www.orvane.example"
 
 #define APP_EXE_NAME        "Glmr5.exe"
+#define SETUP_EXE_NAME      "setup.exe"
 #define UNINSTALLER_NAME    "GlmUnInst.exe"
 #define LOG_NAME            "GlmUnInst.log"
 #define LEGACY_LOG_NAME     "install.log"
