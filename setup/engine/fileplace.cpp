@@ -27,6 +27,27 @@ static void MoveAsideInUse(const char* target)
     DeleteOnReboot(oldPath);
 }
 
+// Reads the volume and file index of a file, which name it whatever its spelling.
+static BOOL ReadFileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* info)
+{
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    BOOL read = GetFileInformationByHandle(file, info);
+    CloseHandle(file);
+    return read;
+}
+
+// Whether two paths are one file: an 8.3 name, "." in the path, another letter case or another
+// drive mapping spell the same file differently.
+static BOOL IsSameFile(const char* a, const char* b)
+{
+    BY_HANDLE_FILE_INFORMATION infoA, infoB;
+    return ReadFileIdentity(a, &infoA) && ReadFileIdentity(b, &infoB) &&
+           infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+           infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
+}
+
 BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* targetDir, const char* newName)
 {
     char sourceFolder[MAX_PATH], targetFolder[MAX_PATH];
@@ -44,14 +65,31 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
         return FALSE;
     if (!JoinPath(target, sizeof target, targetFolder, newName ? newName : name)) return FALSE;
 
-    if (sameFolder && PathExists(target) && !DeleteFileA(target)) return TRUE;
-
     DWORD targetAttributes = GetFileAttributesA(target);
     if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesA(target, targetAttributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-        if (!DeleteFileA(target)) MoveAsideInUse(target);
+        // A folder in the target's place is left alone, as a folder of the package is.
+        if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) return FALSE;
+        // The source itself under another spelling is already in place: deleting the target
+        // would delete the source.
+        if (IsSameFile(source, target)) return TRUE;
+        if (sameFolder) {
+            if (!DeleteFileA(target)) return TRUE;
+        } else {
+            SetFileAttributesA(target, targetAttributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+            if (!DeleteFileA(target)) MoveAsideInUse(target);
+        }
     }
     return CopyFileA(source, target, FALSE);
+}
+
+// The part of a UNC path below its "\\server\share", which is there or not as a whole; the path
+// itself when it is not a UNC path.
+static char* SkipUncShare(char* path)
+{
+    if (path[0] != '\\' || path[1] != '\\') return path;
+    char* server = strchr(path + 2, '\\');
+    char* share = server ? strchr(server + 1, '\\') : nullptr;
+    return share ? share + 1 : path + strlen(path);
 }
 
 // Creates the folder with every missing parent. Parents that exist and a leading drive such as
@@ -65,10 +103,14 @@ static void CreateFolderChain(const char* folder)
         const char* trim = " \t\r\n\\";
         size_t length = strlen(chain);
         while (length > 0 && strchr(trim, chain[length - 1])) chain[--length] = '\0';
-        size_t start = strspn(chain, trim);
-        memmove(chain, chain + start, length - start + 1);
-        for (char* p = chain + 1; *p; p++) {
-            if (*p != '\\') continue;
+        char* first = SkipUncShare(chain);
+        if (first == chain) {
+            size_t start = strspn(chain, trim);
+            memmove(chain, chain + start, length - start + 1);
+        }
+        // Each backslash after the first character ends a parent.
+        for (char* p = first; *p; p++) {
+            if (*p != '\\' || p == chain) continue;
             *p = '\0';
             CreateDirectoryA(chain, nullptr);
             *p = '\\';
@@ -90,11 +132,11 @@ int CopyMatchingFiles(const char* pattern, const char* sourceDir, const char* ta
     // A pattern with a sub-folder path takes its files from that sub-folder and places them into
     // the same sub-folder of the target, which the script must have made.
     char sourceFolder[MAX_PATH], targetFolder[MAX_PATH];
-    const char* backslash = strrchr(pattern, '\\');
+    const char* separator = FindLastSeparator(pattern);
     BOOL foldersFit = TRUE;
-    if (backslash) {
+    if (separator) {
         char subFolder[MAX_PATH];
-        size_t length = backslash - pattern;
+        size_t length = separator - pattern;
         if (length < sizeof subFolder) {
             memcpy(subFolder, pattern, length);
             subFolder[length] = '\0';

@@ -56,6 +56,14 @@ bool IsSafeRelativeName(const char* name)
     }
 }
 
+const char* FindLastSeparator(const char* path)
+{
+    const char* backslash = strrchr(path, '\\');
+    const char* slash = strrchr(path, '/');
+    if (!backslash || !slash) return backslash ? backslash : slash;
+    return backslash > slash ? backslash : slash;
+}
+
 bool HasLinkExtension(const char* name)
 {
     size_t length = strlen(name);

@@ -17,5 +17,8 @@ bool EqualNoCaseAscii(const char* a, const char* b);
 // no leading "\" or "/", and no ".." element.
 bool IsSafeRelativeName(const char* name);
 
+// The last folder separator of a path, "\\" or "/" (Windows takes both); null when there is none.
+const char* FindLastSeparator(const char* path);
+
 // The name ends in ".lnk", in any letter case.
 bool HasLinkExtension(const char* name);

@@ -11,10 +11,10 @@ int DeleteMatchingFiles(const char* folder, const char* pattern)
     char base[MAX_PATH], search[MAX_PATH];
     if (!JoinPath(base, sizeof base, folder, "") || !JoinPath(search, sizeof search, base, pattern)) return 0;
 
-    // Found names lie in the pattern's sub-folder: base + pattern up to its last backslash.
+    // Found names lie in the pattern's sub-folder: base + pattern up to its last separator.
     char entryFolder[MAX_PATH];
-    const char* backslash = strrchr(pattern, '\\');
-    size_t folderPart = backslash ? (size_t)(backslash - pattern) + 1 : 0;
+    const char* separator = FindLastSeparator(pattern);
+    size_t folderPart = separator ? (size_t)(separator - pattern) + 1 : 0;
     strcpy(entryFolder, base);
     strncat(entryFolder, pattern, folderPart);  // fits: it is a prefix of search
 

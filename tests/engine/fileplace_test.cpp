@@ -141,6 +141,58 @@ TEST_F(Placement, RenameInsideOneFolder)
     EXPECT_NE("source 3", ReadFileBytes(m_pkg + "\\run.exe"));
 }
 
+// Source and target that are one file spelled differently: the file is in place and stays; it is
+// neither deleted nor moved aside (which would lose the source).
+TEST_F(Placement, OneFileUnderTwoSpellingsIsLeftInPlace)
+{
+    std::string pkg = m_root + "\\Package Folder";
+    CreateDirectoryA(pkg.c_str(), nullptr);
+    WriteFileBytes(pkg + "\\a.txt", "package");
+    char shortPkg[MAX_PATH] = {};
+    ASSERT_NE(0u, GetShortPathNameA(pkg.c_str(), shortPkg, MAX_PATH));
+    ASSERT_NE(pkg, std::string(shortPkg)) << "no 8.3 spelling to test with";
+    struct Row {
+        std::string targetDir;
+        const char* newName;
+    } rows[] = {
+        { shortPkg, nullptr },          // an 8.3 spelling of the package folder
+        { pkg + "\\.", nullptr },       // "." in the path
+        { pkg, "A.TXT" },               // "a.txt > A.TXT" in one folder
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.targetDir + " " + (row.newName ? row.newName : ""));
+        EXPECT_TRUE(Copy("a.txt", pkg, row.targetDir, row.newName));
+        EXPECT_EQ("package", ReadFileBytes(pkg + "\\a.txt"));
+        EXPECT_EQ("a.txt", Joined(ListFolder(pkg)));
+    }
+}
+
+// A folder where the file would go is the user's: it is neither renamed aside nor queued for
+// deletion, and the file is not placed.
+TEST_F(Placement, FolderInTheTargetsPlaceIsLeftAlone)
+{
+    WriteFileBytes(m_pkg + "\\data", "package");
+    CreateDirectoryA((m_inst + "\\data").c_str(), nullptr);
+    WriteFileBytes(m_inst + "\\data\\mine.txt", "mine");
+    EXPECT_FALSE(Copy("data", m_pkg, m_inst));
+    EXPECT_EQ("data", Joined(ListFolder(m_inst)));
+    EXPECT_EQ("mine", ReadFileBytes(m_inst + "\\data\\mine.txt"));
+    for (const std::string& source : PendingRenameSources())
+        EXPECT_EQ(std::string::npos, source.find("place\\inst")) << source << " is queued for deletion";
+}
+
+// A UNC target's "\\server\share" is not made as folders of the current folder.
+TEST_F(Placement, UncTargetMakesNoFoldersInTheCurrentFolder)
+{
+    WriteFileBytes(m_pkg + "\\a.txt", "a");
+    char saved[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryA(m_root.c_str()));
+    CopyMatchingFiles("a.txt", m_pkg.c_str(), "\\\\glmnoserver\\share\\Glimra 5");
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ("inst,pkg", Joined(ListFolder(m_root)));
+}
+
 TEST_F(Placement, FolderInThePackageIsNeverPlaced)
 {
     CreateDirectoryA((m_pkg + "\\Help").c_str(), nullptr);
@@ -173,13 +225,19 @@ TEST_F(Placement, SubFolderPatternUsesTheSameSubFolderOfTheTarget)
     WriteFileBytes(m_pkg + "\\Help\\b.CHM", "b");
     WriteFileBytes(m_pkg + "\\Help\\c.txt", "c");
     WriteFileBytes(m_pkg + "\\root.chm", "root");
-    // The target sub-folder is not made here.
-    EXPECT_EQ(0, CopyMatchingFiles("Help\\*.chm", m_pkg.c_str(), m_inst.c_str()));
-    EXPECT_FALSE(PathExists(m_inst + "\\Help"));
-    CreateDirectoryA((m_inst + "\\Help").c_str(), nullptr);
-    EXPECT_EQ(2, CopyMatchingFiles("Help\\*.chm", m_pkg.c_str(), m_inst.c_str()));
-    EXPECT_EQ("Help", Joined(ListFolder(m_inst)));
-    EXPECT_EQ("a.chm,b.CHM", Joined(ListFolder(m_inst + "\\Help")));
+    // Windows takes "/" as a separator too: both spellings name the sub-folder.
+    for (const char* pattern : { "Help\\*.chm", "Help/*.chm" }) {
+        SCOPED_TRACE(pattern);
+        RemoveTree(m_inst);
+        CreateDirectoryA(m_inst.c_str(), nullptr);
+        // The target sub-folder is not made here.
+        EXPECT_EQ(0, CopyMatchingFiles(pattern, m_pkg.c_str(), m_inst.c_str()));
+        EXPECT_FALSE(PathExists(m_inst + "\\Help"));
+        CreateDirectoryA((m_inst + "\\Help").c_str(), nullptr);
+        EXPECT_EQ(2, CopyMatchingFiles(pattern, m_pkg.c_str(), m_inst.c_str()));
+        EXPECT_EQ("Help", Joined(ListFolder(m_inst)));
+        EXPECT_EQ("a.chm,b.CHM", Joined(ListFolder(m_inst + "\\Help")));
+    }
 }
 
 TEST_F(Placement, PatternStopsAtTheFirstFailingEntry)

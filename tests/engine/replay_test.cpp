@@ -47,6 +47,15 @@ TEST_F(Replay, DeleteMatchingFilesInASubFolderLeavesFoldersAlone)
     EXPECT_EQ("Help\\,Help\\c.txt,Help\\sub.chm\\,Help\\sub.chm\\in.chm,top.chm", Joined(Tree()));
 }
 
+// "File Del: Help/old.chm" names the file of the sub-folder, never a same-named one of the
+// installation folder itself.
+TEST_F(Replay, DeleteMatchingFilesTakesTheSlashAsASeparator)
+{
+    Files({ "Help\\", "Help\\old.chm", "old.chm" });
+    EXPECT_EQ(1, DeleteMatchingFiles(m_inst.c_str(), "Help/old.chm"));
+    EXPECT_EQ("Help\\,old.chm", Joined(Tree()));
+}
+
 TEST_F(Replay, DeleteMatchingFilesTakesReadOnlyAndHiddenFiles)
 {
     Files({ "Glmr5.exe", "hidden.dll", "keep.txt" });
