@@ -99,8 +99,14 @@ stop_display() {
 # Keeps one wineserver alive for a run of many short Wine processes; stopped for this prefix only.
 # Wine's own services start with the first program and keep the output of whoever started them;
 # they are started here, away from the test runner's pipes, which would otherwise never close.
+# The server opens every file for the Wine processes: as root it would write read-only files, which
+# Windows refuses. Without the DAC-override capability it refuses them too.
 start_wineserver() {
-    wineserver -p
+    if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null 2>&1; then
+        setpriv --bounding-set -dac_override "$GLM_WINESERVER" -p
+    else
+        wineserver -p
+    fi
     wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 stop_wineserver() { wineserver -k 2>/dev/null || true; }

@@ -3,6 +3,7 @@
 #include "helpers.h"
 #include "installlog.h"
 #include "names.h"
+#include "pathtext.h"
 #include "resource.h"
 #include "settings.h"
 #include "shelllink.h"
@@ -99,6 +100,15 @@ static void CopyPackageSettingsFile()
     if (!packageFolder.IsEmpty()) CopyInstallFile(SETTINGS_FILE_NAME, packageFolder, g_strInstallDir, NULL);
 }
 
+// A package on read-only media gives a read-only copy of the script, to which the records of the
+// group and the shortcuts could not be appended: uninstall would then leave them behind.
+static void MakeWritable(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
 int PerformInstall()
 {
     CString scriptPath = g_strSourceDir + "\\" LOG_NAME;
@@ -107,12 +117,15 @@ int PerformInstall()
     if (!g_bNewInstall) UndoEarlierInstallation(scriptPath);
     RunInstallScript(scriptPath);
     CopyMatchingFiles(LOG_NAME, g_strSourceDir, g_strInstallDir);
+    MakeWritable(logPath);
     AppendLogLine(logPath, "");
 
     CString programs = FindProgramsFolder();
     NormaliseProgramGroup();
-    // No programs folder: no group, rather than one in the root of the current drive.
-    if (!programs.IsEmpty()) {
+    // No programs folder: no group, rather than one in the root of the current drive. No group
+    // name, or one that climbs out of the programs folder: no group either, rather than the
+    // programs folder itself (or one above it) recorded for removal.
+    if (!programs.IsEmpty() && IsSafeRelativeName(g_strProgramGroup)) {
         CString group = CreateProgramGroup(programs);
         AppendLogLine(logPath, CString(REC_MADE_DIR) + group);
         CreateGroupLinks(group);

@@ -294,6 +294,24 @@ TEST_F(InstallTest, GroupThatCannotBeMadeIsRecordedWithoutGroupLinks)
     RemoveTree(folders.userPrograms + "\\Glimra 5");
 }
 
+// A group that is empty or climbs out of the programs folder makes no group: no folder, no
+// "Made Dir: " record (whose replay would remove the programs folder or one above it), no group
+// shortcuts. The other shortcuts are still made.
+TEST_F(InstallTest, EmptyOrClimbingGroupMakesNoGroup)
+{
+    const std::string above = folders.userPrograms.substr(0, folders.userPrograms.rfind('\\'));
+    for (const char* group : { "", " \\ ", "..", "..\\Elsewhere", "Tools\\..\\..\\Elsewhere", "C:\\Elsewhere" }) {
+        SCOPED_TRACE(std::string("group \"") + group + "\"");
+        g_strProgramGroup = group;
+        PerformInstall();
+        EXPECT_EQ(std::string(kScript) + "\r\n" +
+                  "Shell Link: " + folders.userDesktop + "\\" + kAppLink + "\r\n" +
+                  "Shell Link: " + folders.userStartup + "\\" + kAppLink + "\r\n", Log());
+        EXPECT_FALSE(FolderExists(above + "\\Elsewhere"));
+        EXPECT_FALSE(FolderExists("C:\\Elsewhere"));
+    }
+}
+
 // An unset Desktop, Startup or Programs folder makes no shortcut or group in the root of the
 // current drive.
 TEST_F(InstallTest, UnsetShellFoldersMakeNothingInTheDriveRoot)

@@ -315,6 +315,34 @@ TEST_F(RoundTrip, TheSystemsOwnProgramsFindTheInstallationUntilItIsRemoved)
     EXPECT_EQ(0u, StartByAppPaths()) << "start still finds Glmr5.exe";
 }
 
+// A package on read-only media: its install script, and so the installed log copied from it, is
+// read-only. The group and shortcut records still reach the log, and the uninstall removes them.
+TEST_F(RoundTrip, AReadOnlyInstallScriptStillRecordsWhatUninstallRemoves)
+{
+    // Only where the file system refuses to write a read-only file can the fault show.
+    std::string probe = box.Path("readonly.txt");
+    WriteFileText(probe, "x");
+    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
+    FILE* append = fopen(probe.c_str(), "a");
+    if (append) fclose(append);
+    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(nullptr, append) << "this prefix writes read-only files (a wineserver with DAC override)";
+
+    ASSERT_TRUE(SetFileAttributesA((pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    ChildProcess uninstaller = StartUninstaller("-s");
+    ASSERT_NE(nullptr, uninstaller.process);
+    DWORD copyId = 0;
+    HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
+    ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
+    ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
+
+    EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
+    EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
+    ExpectNoShortcuts();
+    SetFileAttributesA((pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
 {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
