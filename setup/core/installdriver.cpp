@@ -22,6 +22,19 @@ static int PathExists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A relative "-instdir" folder ("Apps") taken whole against the current folder, as its
+// existence was tested: the registry values, the uninstall entry and the lookups made after the
+// current folder changes need the whole path. A folder that is not relative stays as it is (a
+// drive alone, "C:", stands for the drive's root). Empty when the whole path does not fit.
+static CString MakeAbsoluteFolder(const char* folder)
+{
+    bool relative = folder[0] && folder[0] != '\\' && folder[0] != '/' && folder[1] != ':';
+    if (!relative) return CString(folder);
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(folder, sizeof full, full, nullptr);
+    return length == 0 || length >= sizeof full ? CString() : CString(full);
+}
+
 // Fresh installation: the four options and the parent folder from the command line, else the
 // default program folder; the installation folder is that parent + "\Glimra 5".
 static void TakeCommandLineOptions()
@@ -29,7 +42,7 @@ static void TakeCommandLineOptions()
     InstallSwitches switches;
     memset(&switches, 0, sizeof(switches));
     if (__argc > 1) ScanInstallSwitches(__argc - 1, __argv + 1, PathExists, &switches);
-    g_strInstallDir = switches.installDir;
+    g_strInstallDir = MakeAbsoluteFolder(switches.installDir);
     if (switches.runAfter) g_bRunAfter = TRUE;
     if (switches.allUsers) g_bAllUsers = TRUE;
     if (switches.autoStart) g_bAutoStart = TRUE;

@@ -6,6 +6,7 @@
 #include "switches.h"
 #include "engine/settings.h"
 #include "resource.h"
+#include <objbase.h>
 
 // The arguments come split by the runtime (__argc/__argv) from the ANSI command line, by the
 // usual Windows rules: enclosing double quotes removed, texts in the ANSI code page.
@@ -48,12 +49,23 @@ static int AskToCloseCopies(int otherCopies, const char* caption)
     return MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING);
 }
 
+// COM on this, the one UI thread, for the whole run: the folder browser's new-style dialog and
+// ShellExecute need it, and not only once the first shortcut is made.
+class ComScope {
+public:
+    ComScope() : m_hr(CoInitialize(nullptr)) {}
+    ~ComScope() { if (SUCCEEDED(m_hr)) CoUninitialize(); }
+private:
+    HRESULT m_hr;
+};
+
 // Dialog controls need no switch for their three-dimensional look: the system draws them so.
 BOOL CSetupApp::InitInstance()
 {
     g_bSilent = HasSilentSwitch(__argc, Arguments());
     if (IsRemovalRun(__argc, Arguments())) RunRemoval(Arguments()[2]);
 
+    ComScope com;
     HINSTANCE self = GetModuleHandleA(nullptr);
     m_hInstance = self;
     SetResourceModule(self);

@@ -375,6 +375,22 @@ TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothi
     EXPECT_NE(std::string::npos, addresses[0].find(expected)) << addresses[0];
 }
 
+// "-instdir" with a relative folder is taken against the folder the setup starts in (the package
+// folder): the registry gets whole paths, so the uninstall entry works from anywhere.
+TEST_F(DriverTest, ARelativeInstallFolderIsMadeWhole)
+{
+    std::string package = MakePackage("pkg", "");
+    MakeFolders(package + "\\Apps");
+    ChildProcess child = StartSetup(package, "-s -instdir Apps");
+    EXPECT_TRUE(WaitForExit(child, 20000));
+    EndProcess(child);
+    std::string installed = package + "\\Apps\\Glimra 5";
+    EXPECT_TRUE(FileExists(installed + "\\Glmr5.exe"));
+    EXPECT_EQ(installed, RegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Path"));
+    EXPECT_EQ(installed + "\\GlmUnInst.exe",
+              RegString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME, "UninstallString"));
+}
+
 TEST_F(DriverTest, DamagedPackageStopsWithMessage18AndExitCode1)
 {
     struct Case {

@@ -36,3 +36,11 @@ TEST(FolderChoiceTest, RulesOnRealFolders)
         EXPECT_EQ(expected, std::string(installDir)) << c.folder;
     }
 }
+
+// A drive root chosen in the browser comes as "C:\\"; its sub-folder has one separator.
+TEST(FolderChoiceTest, DriveRootGetsTheProductFolder)
+{
+    CString installDir;
+    ASSERT_TRUE(ChooseInstallFolder("C:\\", installDir));
+    EXPECT_STREQ("C:\\Glimra 5", installDir);
+}
