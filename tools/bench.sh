@@ -11,13 +11,7 @@ RUNS=${BENCH_RUNS:-5}
 FILES=${BENCH_FILES:-2000}
 OUT=$BUILD_ROOT/bench
 
-if [ -z "${GLM_CONFIG:-}" ]; then
-    GLM_CONFIG=x86
-    [ -z "$(why_config_cannot_run x86)" ] || GLM_CONFIG=x64
-fi
-select_config "$GLM_CONFIG" || exit 1
-reason=$(why_config_cannot_run "$GLM_CONFIG")
-[ -z "$reason" ] || { echo "bench: $GLM_CONFIG cannot run here: $reason" >&2; exit 1; }
+select_runnable_config || exit 1
 DRIVE=$WINEPREFIX/drive_c
 WORK=$DRIVE/glmbench
 

@@ -143,6 +143,29 @@ TEST_F(InstallTest, FreshInstallWithAllOptions)
     EXPECT_TRUE(g_bAllUsers == FALSE);
 }
 
+// A package on read-only media: its install script, and so the installed log copied from it, is
+// read-only. The group and shortcut records still reach the log, and their replay removes them.
+TEST_F(InstallTest, AReadOnlyInstallScriptStillGetsTheRecords)
+{
+    // Only where the file system refuses to write a read-only file can the fault show.
+    std::string probe = box.Path("readonly.txt");
+    WriteFileText(probe, "x");
+    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
+    FILE* append = fopen(probe.c_str(), "a");
+    if (append) fclose(append);
+    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(nullptr, append) << "this prefix writes read-only files (a wineserver with DAC override)";
+
+    ASSERT_TRUE(SetFileAttributesA((pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY));
+    PerformInstall();
+    SetFileAttributesA((pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, folders.userDesktop, folders.userStartup), Log());
+    UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
+    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(folders.userStartup + "\\" + kAppLink));
+}
+
 TEST_F(InstallTest, FreshInstallReadsNoOldLogAndDeletesNothingFirst)
 {
     // What an earlier installation might have left: a log with a shortcut and a group, and a file
