@@ -7,6 +7,7 @@
 #include "wizardrobot.h"
 #include "wizardtexts.h"
 #include "engine/names.h"
+#include "instance/findwindow.h"
 #include "resource.h"
 #include <tlhelp32.h>
 
@@ -522,10 +523,11 @@ TEST_F(DriverTest, SilentInstallWithRunAfterStartsTheInstalledApplication)
     ASSERT_TRUE(WaitUntil([&] { return (app.id = ProcessOfProgram(exe)) != 0; }, kWait)) << exe << " is not running";
     app.process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, app.id);
     // Started without arguments, it shows its main window; closed through it, so that it leaves
-    // the instance registry, and ended in any case.
-    std::vector<HWND> windows;
-    EXPECT_TRUE(WaitUntil([&] { return !(windows = TopWindowsOfProcess(app.id)).empty(); }, kWait));
-    for (HWND window : windows) PostMessageA(window, WM_CLOSE, 0, 0);
+    // the instance registry, and ended in any case. Its main window is waited for: a window the
+    // process made before it (Wine's own) does not end it.
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (window = FindAppWindow(app.id)) != nullptr; }, kWait));
+    PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForExit(app, kWait));
     EndProcess(app);
     EXPECT_TRUE(OpenedAddresses(1, 1000).empty());
