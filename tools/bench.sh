@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# make bench: sizes and timings of the release setup program against plain programs of ours doing
-# the same physical work, inside one Wine prefix and display. Each figure is the median of RUNS
-# runs (5 by default; BENCH_RUNS=n), the two sides timed in turn (A B A B). Prints one table and
+# make bench: sizes and timings of the release setup program against the peer installer (an NSIS
+# installer and uninstaller of the same files, shortcuts and registry values, built by Debian's
+# makensis) and against plain programs of ours doing the same physical work, inside one Wine prefix
+# and display. Each figure is the median of RUNS runs (5 by default; BENCH_RUNS=n), the sides timed
+# in turn (A B C A B C), each as a whole process started by benchtool. Prints one table and
 # keeps it in build/bench/results.md. The timings run the x86 build in a 32-bit prefix where this
 # machine runs 32-bit programs, else the x64 build (GLM_CONFIG=x86|wow64|x64 chooses); the sizes
 # are those of both builds, since both are cross-built everywhere.
@@ -12,6 +14,7 @@ FILES=${BENCH_FILES:-2000}
 OUT=$BUILD_ROOT/bench
 
 select_runnable_config || exit 1
+"$ROOT/tools/bootstrap.sh" --bench || exit 1
 DRIVE=$WINEPREFIX/drive_c
 WORK=$DRIVE/glmbench
 
@@ -30,8 +33,10 @@ mkdir -p "$OUT"
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 TOOL=$BUILD/bench/benchtool.exe
 PLAINCOPY=$(winpath "$BUILD/bench/plaincopy.exe")
-PLAINDELETE=$BUILD/bench/plaindelete.exe
+PLAINDELETE=$(winpath "$BUILD/bench/plaindelete.exe")
 SETUPBENCH=$BUILD/bench/setupbench.exe
+NSIS_TARGET=x86-unicode
+[ "$GLM_TARGET" = x64 ] && NSIS_TARGET=amd64-unicode
 MINDIALOG=$(winpath "$BUILD/bench/mindialog.exe")
 
 # One timing: the program's last output line, a number of milliseconds. The output goes through a
@@ -66,27 +71,116 @@ for sub in subs[1:]:
 with open(os.path.join(folder, "GlmUnInst.log"), "w", newline="\r\n") as f:
     f.write("\n".join(lines) + "\n")
 PY
+    make_peer_installer
 }
 
-declare -a INSTALL PLAIN_COPY UNINSTALL PLAIN_DELETE REPLAY_SMALL REPLAY_LARGE START MIN_START
+# The peer: an uncompressed NSIS installer of the same files, the same six shortcuts (four in a
+# program group, desktop, Startup, for all users) and the same nine registry values, under names of
+# its own (GlmNsis) so that neither side sees the other's installation; its uninstaller removes all.
+make_peer_installer() {
+    local pkg=$WORK/pkg
+    local run='SOFTWARE\Microsoft\Windows\CurrentVersion'
+    cat >"$WORK/glmnsis.nsi" <<NSI
+Target $NSIS_TARGET
+Name "GlmNsis"
+OutFile "$WORK/glmnsis.exe"
+SetCompress off
+RequestExecutionLevel admin
+InstallDir "C:\glmbench\nsisout"
+Section
+  SetShellVarContext all
+  SetOutPath "\$INSTDIR"
+  File "$pkg/Glmr5.exe"
+  File "$pkg/*.dat"
+  SetOutPath "\$INSTDIR\d1"
+  File "$pkg/d1/*.dat"
+  SetOutPath "\$INSTDIR\d2"
+  File "$pkg/d2/*.dat"
+  SetOutPath "\$INSTDIR\d3"
+  File "$pkg/d3/*.dat"
+  SetOutPath "\$INSTDIR\d4"
+  File "$pkg/d4/*.dat"
+  WriteUninstaller "\$INSTDIR\uninst.exe"
+  CreateDirectory "\$SMPROGRAMS\GlmNsis"
+  CreateShortcut "\$SMPROGRAMS\GlmNsis\GlmNsis.lnk" "\$INSTDIR\Glmr5.exe"
+  CreateShortcut "\$SMPROGRAMS\GlmNsis\Help.lnk" "\$INSTDIR\Glmr5Man.chm"
+  CreateShortcut "\$SMPROGRAMS\GlmNsis\Readme.lnk" "\$INSTDIR\readme.txt"
+  CreateShortcut "\$SMPROGRAMS\GlmNsis\Uninstall.lnk" "\$INSTDIR\uninst.exe"
+  CreateShortcut "\$DESKTOP\GlmNsis.lnk" "\$INSTDIR\Glmr5.exe"
+  CreateShortcut "\$SMSTARTUP\GlmNsis.lnk" "\$INSTDIR\Glmr5.exe"
+  WriteRegStr HKLM "SOFTWARE\GlmNsis\Settings" "AllUsers" "B"
+  WriteRegStr HKLM "SOFTWARE\GlmNsis\Settings" "Path" "\$INSTDIR"
+  WriteRegStr HKLM "$run\App Paths\GlmNsis.exe" "" "\$INSTDIR\Glmr5.exe"
+  WriteRegStr HKLM "$run\Uninstall\GlmNsis" "Contact" "Support"
+  WriteRegStr HKLM "$run\Uninstall\GlmNsis" "DisplayName" "GlmNsis"
+  WriteRegStr HKLM "$run\Uninstall\GlmNsis" "DisplayVersion" "5"
+  WriteRegStr HKLM "$run\Uninstall\GlmNsis" "Publisher" "Orvane Technology LLC"
+  WriteRegStr HKLM "$run\Uninstall\GlmNsis" "UninstallString" "\$INSTDIR\uninst.exe"
+  WriteRegStr HKLM "$run\Uninstall\GlmNsis" "URLInfoAbout" "http://www.orvane.example"
+SectionEnd
+Section "Uninstall"
+  SetShellVarContext all
+  RMDir /r "\$INSTDIR"
+  Delete "\$SMPROGRAMS\GlmNsis\*.lnk"
+  RMDir "\$SMPROGRAMS\GlmNsis"
+  Delete "\$DESKTOP\GlmNsis.lnk"
+  Delete "\$SMSTARTUP\GlmNsis.lnk"
+  DeleteRegKey HKLM "SOFTWARE\GlmNsis"
+  DeleteRegKey HKLM "$run\App Paths\GlmNsis.exe"
+  DeleteRegKey HKLM "$run\Uninstall\GlmNsis"
+SectionEnd
+NSI
+    makensis -V1 "$WORK/glmnsis.nsi" >"$OUT/makensis.log" 2>&1 || fail "makensis failed (log: $OUT/makensis.log)"
+}
+
+declare -a INSTALL PEER_INSTALL PLAIN_COPY UNINSTALL PEER_UNINSTALL PLAIN_DELETE
+declare -a REPLAY_SMALL REPLAY_LARGE START MIN_START
+
+# Each side must have placed, or removed, every file where it was told to: a run that worked
+# elsewhere cannot pass as fast.
+expect_files() {  # expect_files FOLDER COUNT WHAT
+    local n=0
+    [ -d "$1" ] && n=$(find "$1" -name '*.dat' | wc -l)
+    [ "$n" -eq "$2" ] || fail "$3: $n of $FILES files in $1, $2 expected"
+}
 
 echo "bench: package of $FILES files, $RUNS runs each"
 make_package
 INSTALLED="$WORK/out/Glimra 5"
+PEER_INSTALLED=$WORK/nsisout
 for ((run = 1; run <= RUNS; run++)); do
     t=$(timed "$TOOL" run 'C:\glmbench\pkg\setup.exe' -s -instdir 'C:\glmbench\out'); number "$t" "the silent installation"
     INSTALL+=("$t")
-    n=$(find "$INSTALLED" -name '*.dat' | wc -l)
-    [ "$n" -eq "$FILES" ] || fail "the installation placed $n of $FILES files"
+    expect_files "$INSTALLED" "$FILES" "the installation"
+    t=$(timed "$TOOL" run 'C:\glmbench\glmnsis.exe' /S '/D=C:\glmbench\nsisout'); number "$t" "the peer installer"
+    PEER_INSTALL+=("$t")
+    expect_files "$PEER_INSTALLED" "$FILES" "the peer installer"
     t=$(timed "$TOOL" run "$PLAINCOPY" 'C:\glmbench\pkg' 'C:\glmbench\plain'); number "$t" "the plain copy"
     PLAIN_COPY+=("$t")
-    t=$(timed "$SETUPBENCH" uninstall 'C:\glmbench\out\Glimra 5'); number "$t" "the uninstall"
+    expect_files "$WORK/plain" "$FILES" "the plain copy"
+
+    t=$(timed "$TOOL" run "$(winpath "$SETUPBENCH")" uninstall 'C:\glmbench\out\Glimra 5'); number "$t" "the uninstall"
     UNINSTALL+=("$t")
     [ ! -e "$INSTALLED" ] || fail "the uninstall left $(find "$INSTALLED" | wc -l) entries"
-    t=$(timed "$PLAINDELETE" 'C:\glmbench\plain'); number "$t" "the plain delete"
+    # "_?=" runs the uninstaller in place and waits for it, instead of a copy in the temporary folder.
+    t=$(timed "$TOOL" run 'C:\glmbench\nsisout\uninst.exe' /S '_?=C:\glmbench\nsisout'); number "$t" "the peer uninstaller"
+    PEER_UNINSTALL+=("$t")
+    expect_files "$PEER_INSTALLED" 0 "the peer uninstaller"
+    rm -rf "$PEER_INSTALLED"
+    t=$(timed "$TOOL" run "$PLAINDELETE" 'C:\glmbench\plain'); number "$t" "the plain delete"
     PLAIN_DELETE+=("$t")
     [ ! -e "$WORK/plain" ] || fail "the plain delete left files"
 done
+
+# Where the time of an installation goes: its steps timed one by one in-process (setupbench phases).
+PHASE_NAMES=(instance-list package-check file-placement log shortcuts registry uninstall-replay uninstall-rest)
+declare -A PHASES
+for ((run = 1; run <= RUNS; run++)); do
+    wine "$SETUPBENCH" phases 'C:\glmbench\pkg' 'C:\glmbench\out' </dev/null >"$OUT/phases.txt" 2>/dev/null
+    while read -r name ms; do PHASES[$name]+="$ms "; done < <(tr -d '\r' <"$OUT/phases.txt")
+    [ ! -e "$INSTALLED" ] || fail "the timed phases left $(find "$INSTALLED" | wc -l) entries"
+done
+for name in "${PHASE_NAMES[@]}"; do [ -n "${PHASES[$name]:-}" ] || fail "setupbench gave no time for $name"; done
 
 for ((run = 1; run <= RUNS; run++)); do
     t=$(timed "$SETUPBENCH" replay 'C:\glmbench\replay' 2000); number "$t" "the replay of 2,000 records"
@@ -110,8 +204,8 @@ done
 rm -rf "$WORK"
 
 size() { stat -c %s "$BUILD_ROOT/$1" 2>/dev/null || echo 0; }
-mi=$(median "${INSTALL[@]}"); mc=$(median "${PLAIN_COPY[@]}")
-mu=$(median "${UNINSTALL[@]}"); md=$(median "${PLAIN_DELETE[@]}")
+mi=$(median "${INSTALL[@]}"); mn=$(median "${PEER_INSTALL[@]}"); mc=$(median "${PLAIN_COPY[@]}")
+mu=$(median "${UNINSTALL[@]}"); mv=$(median "${PEER_UNINSTALL[@]}"); md=$(median "${PLAIN_DELETE[@]}")
 rs=$(median "${REPLAY_SMALL[@]}"); rl=$(median "${REPLAY_LARGE[@]}")
 ms=$(median "${START[@]}"); mm=$(median "${MIN_START[@]}")
 {
@@ -119,13 +213,20 @@ ms=$(median "${START[@]}"); mm=$(median "${MIN_START[@]}")
     echo "|---|---|---|---|---|"
     echo "| x86 setup.exe size (bytes), x64 beside it | $(size x86/setup.exe) | $(size x64/setup.exe) | | x86 at most 98304 |"
     echo "| x86 GlmRes5.dll size (bytes), x64 beside it | $(size x86/resources/GlmRes5.dll) | $(size x64/resources/GlmRes5.dll) | | |"
-    echo "| silent install of $FILES files (ms) vs CopyFileA | $mi | $mc | $(ratio "$mi" "$mc") | at most 1.15 |"
-    echo "| uninstall, removal run without its wait (ms) vs DeleteFileA | $mu | $md | $(ratio "$mu" "$md") | at most 1.15 |"
+    echo "| silent install of $FILES files (ms) vs the NSIS installer | $mi | $mn | $(ratio "$mi" "$mn") | at most 1.0 |"
+    echo "| silent install (ms) vs CopyFileA | $mi | $mc | $(ratio "$mi" "$mc") | at most 1.15 |"
+    echo "| the NSIS installer (ms) vs CopyFileA | $mn | $mc | $(ratio "$mn" "$mc") | |"
+    echo "| uninstall, removal run without its wait (ms) vs the NSIS uninstaller | $mu | $mv | $(ratio "$mu" "$mv") | at most 1.0 |"
+    echo "| uninstall (ms) vs DeleteFileA | $mu | $md | $(ratio "$mu" "$md") | at most 1.15 |"
     echo "| replay of 20,000 vs 2,000 file records (ms) | $rl | $rs | $(ratio "$rl" "$rs") | at most 11 |"
     echo "| start to first dialog (ms) vs minimal dialog | $ms | $mm | $(ratio "$ms" "$mm") | |"
+    echo
+    echo "| Step of the installation, in-process (ms) | Median |"
+    echo "|---|---|"
+    for name in "${PHASE_NAMES[@]}"; do echo "| $name | $(median ${PHASES[$name]}) |"; done
     echo
     echo "setup.exe's first dialog: \"$FIRST_WINDOW\"."
     echo
     echo "Timings: the $GLM_TARGET build in a ${WINEARCH#win}-bit prefix (configuration $GLM_CONFIG)."
-    echo "Medians of $RUNS runs, $(date -u +%Y-%m-%d), Wine $(wine --version 2>/dev/null)."
+    echo "Medians of $RUNS runs, $(date -u +%Y-%m-%d), Wine $(wine --version 2>/dev/null), NSIS $(makensis -VERSION) ($NSIS_TARGET, uncompressed)."
 } | tee "$OUT/results.md"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the cross toolchain and the Wine test bed when something is missing.
 # Idempotent: returns at once when everything is already there. With --fuzz it installs only what
-# make fuzz needs (clang with libFuzzer and the sanitizer runtimes), which make test does not.
+# make fuzz needs (clang with libFuzzer and the sanitizer runtimes), which make test does not; with
+# --bench, the peer installer's compiler (makensis) that make bench measures against.
 # The 32-bit Wine (and the i386 architecture it comes from) only where 32-bit programs run.
 set -euo pipefail
 source "$(dirname "$0")/machine.sh"
@@ -10,7 +11,9 @@ need=()
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-if [ "${1:-}" = "--fuzz" ]; then
+if [ "${1:-}" = "--bench" ]; then
+    have_cmd makensis || need+=(nsis)
+elif [ "${1:-}" = "--fuzz" ]; then
     have_cmd clang++ || need+=(clang)
     fuzzer_lib=$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || true)
     [ -f "$fuzzer_lib" ] || need+=(libclang-rt-dev)

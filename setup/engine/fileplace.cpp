@@ -64,6 +64,9 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
     if (sourceAttributes == INVALID_FILE_ATTRIBUTES || (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FALSE;
     if (!JoinPath(target, sizeof target, targetFolder, newName ? newName : name)) return FALSE;
+    // Most targets of an installation are new: one copy that refuses to overwrite places them
+    // without first probing the target (for an absent name Wine searches the whole folder).
+    if (CopyFileA(source, target, TRUE)) return TRUE;
 
     DWORD targetAttributes = GetFileAttributesA(target);
     if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
