@@ -40,8 +40,13 @@ NSIS_TARGET=x86-unicode
 MINDIALOG=$(winpath "$BUILD/bench/mindialog.exe")
 
 # One timing: the program's last output line, a number of milliseconds. The output goes through a
-# file: programs that the measured one starts may hold a pipe open long after it ended.
-timed() { wine "$@" </dev/null >"$OUT/timing.txt" 2>/dev/null; tr -d '\r' <"$OUT/timing.txt" | tail -1; }
+# file: programs that the measured one starts may hold a pipe open long after it ended. The disk's
+# write-back of the side before is finished first, so that no side pays for another's writes.
+timed() {
+    sync
+    wine "$@" </dev/null >"$OUT/timing.txt" 2>/dev/null
+    tr -d '\r' <"$OUT/timing.txt" | tail -1
+}
 median() { printf '%s\n' "$@" | LC_ALL=C sort -g | LC_ALL=C awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { LC_ALL=C awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 fail() { echo "bench: $*" >&2; exit 1; }
@@ -176,6 +181,7 @@ done
 PHASE_NAMES=(instance-list package-check file-placement log shortcuts registry uninstall-replay uninstall-rest)
 declare -A PHASES
 for ((run = 1; run <= RUNS; run++)); do
+    sync
     wine "$SETUPBENCH" phases 'C:\glmbench\pkg' 'C:\glmbench\out' </dev/null >"$OUT/phases.txt" 2>/dev/null
     while read -r name ms; do PHASES[$name]+="$ms "; done < <(tr -d '\r' <"$OUT/phases.txt")
     [ ! -e "$INSTALLED" ] || fail "the timed phases left $(find "$INSTALLED" | wc -l) entries"
