@@ -3,7 +3,9 @@
 # installer and uninstaller of the same files, shortcuts and registry values, built by Debian's
 # makensis) and against plain programs of ours doing the same physical work, inside one Wine prefix
 # and display. Each figure is the median of RUNS runs (5 by default; BENCH_RUNS=n), the sides timed
-# in turn (A B C A B C), each as a whole process started by benchtool. Prints one table and
+# in turn, each run starting with the next side (A B C, B C A, C A B), each as a whole process
+# started by benchtool. The work folder is in memory where there is room (BENCH_ON_DISK=1 puts it
+# on the prefix's disk). Prints one table and
 # keeps it in build/bench/results.md. The timings run the x86 build in a 32-bit prefix where this
 # machine runs 32-bit programs, else the x64 build (GLM_CONFIG=x86|wow64|x64 chooses); the sizes
 # are those of both builds, since both are cross-built everywhere.
@@ -17,6 +19,7 @@ select_runnable_config || exit 1
 "$ROOT/tools/bootstrap.sh" --bench || exit 1
 DRIVE=$WINEPREFIX/drive_c
 WORK=$DRIVE/glmbench
+MEMORY_WORK=
 
 for target in x86 x64; do
     [ "$target" = "$GLM_TARGET" ] && continue
@@ -24,10 +27,11 @@ for target in x86 x64; do
 done
 "$ROOT/tools/configure.sh" "$GLM_TARGET" >/dev/null || { echo "bench: the build failed" >&2; exit 1; }
 start_display || exit 1
-cleanup() { stop_wineserver; stop_display; }
+cleanup() { stop_wineserver; stop_display; rm -rf "$WORK" ${MEMORY_WORK:+"$MEMORY_WORK"}; }
 trap cleanup EXIT
 ensure_prefix || { echo "bench: the Wine prefix could not be made" >&2; exit 1; }
 start_wineserver
+remove_earlier_installation
 mkdir -p "$OUT"
 
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
@@ -52,10 +56,29 @@ ratio() { LC_ALL=C awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a 
 fail() { echo "bench: $*" >&2; exit 1; }
 number() { [[ "$1" =~ ^[0-9]+(\.[0-9]+)?$ ]] || fail "$2 gave no time (\"$1\")"; }
 
+# C:\glmbench, in memory when /dev/shm has room for the package, the peer installer and three
+# installations. On the disk, what ran before changes what a side pays: ext4 without a journal
+# skips every inode freed in the last minute when it makes a file, so a side that makes 2,000
+# files just after others deleted thousands pays for their deletions. In memory each side pays
+# only for its own work.
+place_work_folder() {
+    rm -rf "$WORK"
+    local free_kb
+    free_kb=$(df --output=avail -k /dev/shm 2>/dev/null | tail -1)
+    if [ "${BENCH_ON_DISK:-0}" != 1 ] && [ "${free_kb:-0}" -gt $((FILES * 600)) ]; then
+        MEMORY_WORK=$(mktemp -d /dev/shm/glmbench.XXXXXX) || fail "no work folder in /dev/shm"
+        ln -s "$MEMORY_WORK" "$WORK"
+        WORK_STORE="in memory (/dev/shm)"
+        return
+    fi
+    mkdir -p "$WORK"
+    WORK_STORE="on the prefix's disk ($(df --output=fstype "$DRIVE" | tail -1))"
+}
+
 # The package: setup.exe, the stand-in Glmr5.exe, FILES files of 1 KB to 64 KB in the package
 # folder and four sub-folders, and the install script that names them.
 make_package() {
-    rm -rf "$WORK"
+    place_work_folder
     mkdir -p "$WORK/pkg" "$WORK/out"
     cp "$BUILD/setup.exe" "$BUILD/sample/Glmr5.exe" "$WORK/pkg/"
     python3 - "$WORK/pkg" "$FILES" <<'PY'
@@ -149,32 +172,54 @@ expect_files() {  # expect_files FOLDER COUNT WHAT
     [ "$n" -eq "$2" ] || fail "$3: $n of $FILES files in $1, $2 expected"
 }
 
-echo "bench: package of $FILES files, $RUNS runs each"
-make_package
-INSTALLED="$WORK/out/Glimra 5"
-PEER_INSTALLED=$WORK/nsisout
-for ((run = 1; run <= RUNS; run++)); do
+# The sides, each timed once and checked. The installs of a run come first, then the removals.
+install_ours() {
     t=$(timed "$TOOL" run 'C:\glmbench\pkg\setup.exe' -s -instdir 'C:\glmbench\out'); number "$t" "the silent installation"
     INSTALL+=("$t")
     expect_files "$INSTALLED" "$FILES" "the installation"
+}
+install_peer() {
     t=$(timed "$TOOL" run 'C:\glmbench\glmnsis.exe' /S '/D=C:\glmbench\nsisout'); number "$t" "the peer installer"
     PEER_INSTALL+=("$t")
     expect_files "$PEER_INSTALLED" "$FILES" "the peer installer"
+}
+install_plain() {
     t=$(timed "$TOOL" run "$PLAINCOPY" 'C:\glmbench\pkg' 'C:\glmbench\plain'); number "$t" "the plain copy"
     PLAIN_COPY+=("$t")
     expect_files "$WORK/plain" "$FILES" "the plain copy"
-
+}
+remove_ours() {
     t=$(timed "$TOOL" run "$(winpath "$SETUPBENCH")" uninstall 'C:\glmbench\out\Glimra 5'); number "$t" "the uninstall"
     UNINSTALL+=("$t")
     [ ! -e "$INSTALLED" ] || fail "the uninstall left $(find "$INSTALLED" | wc -l) entries"
+    # Every side installs into a folder made anew for its run (-instdir must name one that exists):
+    # files of a kept folder go to the part of the disk where all those before were deleted.
+    rm -rf "$WORK/out" && mkdir "$WORK/out"
+}
+remove_peer() {
     # "_?=" runs the uninstaller in place and waits for it, instead of a copy in the temporary folder.
     t=$(timed "$TOOL" run 'C:\glmbench\nsisout\uninst.exe' /S '_?=C:\glmbench\nsisout'); number "$t" "the peer uninstaller"
     PEER_UNINSTALL+=("$t")
     expect_files "$PEER_INSTALLED" 0 "the peer uninstaller"
     rm -rf "$PEER_INSTALLED"
+}
+remove_plain() {
     t=$(timed "$TOOL" run "$PLAINDELETE" 'C:\glmbench\plain'); number "$t" "the plain delete"
     PLAIN_DELETE+=("$t")
     [ ! -e "$WORK/plain" ] || fail "the plain delete left files"
+}
+
+echo "bench: package of $FILES files, $RUNS runs each"
+make_package
+echo "bench: work folder $WORK_STORE"
+INSTALLED="$WORK/out/Glimra 5"
+PEER_INSTALLED=$WORK/nsisout
+SIDES=(ours peer plain)
+for ((run = 0; run < RUNS; run++)); do
+    for ((i = 0; i < 3; i++)); do "install_${SIDES[(run + i) % 3]}"; done
+    for ((i = 0; i < 3; i++)); do "remove_${SIDES[(run + i) % 3]}"; done
+    echo "bench: run $((run + 1)), install ours ${INSTALL[run]} NSIS ${PEER_INSTALL[run]} plain ${PLAIN_COPY[run]}," \
+         "removal ours ${UNINSTALL[run]} NSIS ${PEER_UNINSTALL[run]} plain ${PLAIN_DELETE[run]} (ms)"
 done
 
 # Where the time of an installation goes: its steps timed one by one in-process (setupbench phases).
@@ -207,8 +252,6 @@ for ((run = 1; run <= RUNS; run++)); do
     t=$(timed "$TOOL" firstwindow "$MINDIALOG"); number "$t" "the minimal dialog"
     MIN_START+=("$t")
 done
-rm -rf "$WORK"
-
 size() { stat -c %s "$BUILD_ROOT/$1" 2>/dev/null || echo 0; }
 mi=$(median "${INSTALL[@]}"); mn=$(median "${PEER_INSTALL[@]}"); mc=$(median "${PLAIN_COPY[@]}")
 mu=$(median "${UNINSTALL[@]}"); mv=$(median "${PEER_UNINSTALL[@]}"); md=$(median "${PLAIN_DELETE[@]}")
@@ -233,6 +276,6 @@ ms=$(median "${START[@]}"); mm=$(median "${MIN_START[@]}")
     echo
     echo "setup.exe's first dialog: \"$FIRST_WINDOW\"."
     echo
-    echo "Timings: the $GLM_TARGET build in a ${WINEARCH#win}-bit prefix (configuration $GLM_CONFIG)."
+    echo "Timings: the $GLM_TARGET build in a ${WINEARCH#win}-bit prefix (configuration $GLM_CONFIG), work folder $WORK_STORE."
     echo "Medians of $RUNS runs, $(date -u +%Y-%m-%d), Wine $(wine --version 2>/dev/null), NSIS $(makensis -VERSION) ($NSIS_TARGET, uncompressed)."
 } | tee "$OUT/results.md"

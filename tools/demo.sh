@@ -67,20 +67,6 @@ step_build() {
     [ -f "$STANDIN" ] || fail "the stand-in $STANDIN was not built"
 }
 
-# Removes what an earlier (perhaps interrupted) demo installed in the prefix, so every run starts
-# from a machine without Glimra 5.
-remove_earlier_installation() {
-    local key drive=$WINEPREFIX/drive_c
-    for key in 'HKLM\SOFTWARE\Orvane' 'HKCU\SOFTWARE\Orvane' \
-               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
-               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5'; do
-        reg delete "$key" /f </dev/null >/dev/null 2>&1
-    done
-    rm -rf "$drive/Program Files/Glimra 5" "$drive/Program Files (x86)/Glimra 5"
-    find "$drive" -depth \( -path '*Start Menu*' -o -path '*Desktop*' \) -name 'Glimra 5*' \
-        -exec rm -rf {} + 2>/dev/null
-}
-
 step_start_wine() {
     start_display || fail "no display"
     trap cleanup EXIT

@@ -46,6 +46,21 @@ winepath() { "$GLM_WINE" winepath "$@"; }
 # Wine's own 64-bit reg reads that view with /reg:32.
 reg_view() { [ "$GLM_CONFIG" = wow64 ] && echo /reg:32; }
 
+# Removes what an earlier (perhaps interrupted) demo or bench installed in the prefix, so that the
+# next run starts from a machine without Glimra 5 (a registered installation would be reinstalled
+# in its own folder).
+remove_earlier_installation() {
+    local key drive=$WINEPREFIX/drive_c
+    for key in 'HKLM\SOFTWARE\Orvane' 'HKCU\SOFTWARE\Orvane' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Glmr5.exe' \
+               'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5'; do
+        wine reg delete "$key" /f $(reg_view) </dev/null >/dev/null 2>&1
+    done
+    rm -rf "$drive/Program Files/Glimra 5" "$drive/Program Files (x86)/Glimra 5"
+    find "$drive" -depth \( -path '*Start Menu*' -o -path '*Desktop*' \) -name 'Glimra 5*' \
+        -exec rm -rf {} + 2>/dev/null
+}
+
 # Wine maps non-ASCII file names only with a real hu_HU.UTF-8 glibc locale (ANSI code page 1250);
 # it is made once into the build folder.
 ensure_locale() {
