@@ -2,16 +2,16 @@
 # make bench: sizes and timings of the release setup program against the peer installer (an NSIS
 # installer and uninstaller of the same files, shortcuts and registry values, built by Debian's
 # makensis) and against plain programs of ours doing the same physical work, inside one Wine prefix
-# and display. Each figure is the median of RUNS runs (5 by default; BENCH_RUNS=n), the sides timed
-# in turn, each run starting with the next side (A B C, B C A, C A B), each as a whole process
-# started by benchtool. The work folder is in memory where there is room (BENCH_ON_DISK=1 puts it
-# on the prefix's disk). Prints one table and
-# keeps it in build/bench/results.md. The timings run the x86 build in a 32-bit prefix where this
-# machine runs 32-bit programs, else the x64 build (GLM_CONFIG=x86|wow64|x64 chooses); the sizes
-# are those of both builds, since both are cross-built everywhere.
+# and display. Each figure is the median of RUNS runs (BENCH_RUNS=n; 6 by default, so that each
+# side starts two runs): the sides are timed in turn, each run starting with the next side (A B C,
+# B C A, C A B), each as a whole process started by benchtool. The work folder is in memory where
+# there is room (BENCH_ON_DISK=1 puts it on the prefix's disk). Prints one table and keeps it in
+# build/bench/results.md. The timings run the x86 build in a 32-bit prefix where this machine runs
+# 32-bit programs, else the x64 build (GLM_CONFIG=x86|wow64|x64 chooses); the sizes are those of
+# both builds, since both are cross-built everywhere.
 set -uo pipefail
 source "$(dirname "$0")/env.sh"
-RUNS=${BENCH_RUNS:-5}
+RUNS=${BENCH_RUNS:-6}
 FILES=${BENCH_FILES:-2000}
 OUT=$BUILD_ROOT/bench
 
