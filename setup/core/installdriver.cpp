@@ -17,11 +17,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-static int PathExists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A relative "-instdir" folder ("Apps") taken whole against the current folder, as its
 // existence was tested: the registry values, the uninstall entry and the lookups made after the
 // current folder changes need the whole path. A folder that is not relative stays as it is (a

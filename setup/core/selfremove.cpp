@@ -1,7 +1,8 @@
 #include "selfremove.h"
 #include <stdlib.h>
 #include "framework.h"
-#include "reboot.h"
+#include "engine/pathtext.h"
+#include "engine/reboot.h"
 #include "engine/settings.h"
 #include "resource.h"
 #include "uninstall/uninstall.h"
@@ -48,15 +49,6 @@ void StartSelfRemoval()
     if (!StartRemovalCopy(tempFile)) DeleteFileA(tempFile);
 }
 
-// The folder part of a path, ending in its separator: drive and directory joined.
-static CString GetFolderWithSeparator(const char* path)
-{
-    CString text(path);
-    int end = text.GetLength();
-    while (end > 0 && text[end - 1] != '\\' && text[end - 1] != '/' && text[end - 1] != ':') --end;
-    return text.Left(end);
-}
-
 void RunRemoval(const char* uninstallerPath)
 {
     // The uninstaller that started this copy must have ended, so its file is free.
@@ -66,7 +58,7 @@ void RunRemoval(const char* uninstallerPath)
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     if (n > 0 && n < MAX_PATH) DeleteOnReboot(self);
 
-    CString installFolder = GetFolderWithSeparator(uninstallerPath);
+    CString installFolder = GetParentFolder(uninstallerPath);
     DeleteFileA(uninstallerPath);
     RunUninstall(installFolder);
 

@@ -7,7 +7,7 @@
 #include "resource.h"
 #include "settings.h"
 #include "shelllink.h"
-#include "uninstall/replay.h"
+#include "replay.h"
 
 #define UNINSTALL_ENTRY_KEY UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME
 #define APP_PATH_KEY        APP_PATHS_KEY "\\" APP_EXE_NAME

@@ -1,10 +1,9 @@
 // Fixed names the setup program shares with the package, the registry and the application.
 #pragma once
 
-// The maker's web site; the pages opened after installation lie under it.
-#define MAKER_URL "http://www.orvane.example"
-
 #define APP_EXE_NAME        "Glmr5.exe"
+// The application of version 4, whose folder the new version must not be installed into.
+#define VERSION4_EXE_NAME   "Glmr.exe"
 #define SETUP_EXE_NAME      "setup.exe"
 #define UNINSTALLER_NAME    "GlmUnInst.exe"
 #define LOG_NAME            "GlmUnInst.log"

@@ -69,3 +69,21 @@ bool HasLinkExtension(const char* name)
     size_t length = strlen(name);
     return length >= 4 && EqualNoCaseAscii(name + length - 4, ".lnk");
 }
+
+#ifdef _WIN32
+CString GetParentFolder(const char* path)
+{
+    if (!path) return CString();
+    CString folder(path);
+    int length = folder.GetLength();
+    if (length > 0 && folder[length - 1] == '\\') folder = folder.Left(length - 1);
+    int slash = folder.ReverseFind('\\');
+    if (slash <= 0) return CString();
+    return folder.Left(slash);
+}
+
+BOOL PathExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+#endif

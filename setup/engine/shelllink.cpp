@@ -17,17 +17,6 @@ CString GetShellFolder(BOOL allUsers, const char* valueName)
     return ReadRegString(allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, valueName);
 }
 
-CString GetParentFolder(const char* path)
-{
-    if (!path) return CString();
-    CString folder(path);
-    int length = folder.GetLength();
-    if (length > 0 && folder[length - 1] == '\\') folder = folder.Left(length - 1);
-    int slash = folder.ReverseFind('\\');
-    if (slash <= 0) return CString();
-    return folder.Left(slash);
-}
-
 // Copies the target without one leading and one trailing double quote. FALSE when it is too long.
 static BOOL CopyUnquotedTarget(const char* target, char* buffer)
 {

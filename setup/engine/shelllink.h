@@ -5,9 +5,6 @@
 // The Shell Folders value (HKEY_LOCAL_MACHINE when allUsers, else HKEY_CURRENT_USER); empty when missing.
 CString GetShellFolder(BOOL allUsers, const char* valueName);
 
-// The folder part of a path: "C:\A" for "C:\A\B" and "C:\A\B\"; empty for "A", "\A" and null.
-CString GetParentFolder(const char* path);
-
 // Saves a shortcut and records it in the installation log; the save's result (or the failure of
 // the link object) is returned.
 HRESULT CreateShellLink(const char* target, const char* linkPath, const char* description,

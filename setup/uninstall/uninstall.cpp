@@ -2,9 +2,10 @@
 #include <shlobj.h>
 #include <string.h>
 #include "engine/names.h"
+#include "engine/pathtext.h"
 #include "framework.h"
 #include "regclean.h"
-#include "replay.h"
+#include "engine/replay.h"
 
 // Registry values and subkey names are read into buffers of this size.
 #define VALUE_SIZE 512
@@ -102,19 +103,22 @@ static void RemoveUserProfileShortcuts()
 
 void RunUninstall(const char* installFolder)
 {
-    CString folder(installFolder);
+    // A log path that does not fit stays empty and opens nothing.
+    char legacyLog[MAX_PATH], log[MAX_PATH];
+    JoinPath(legacyLog, sizeof legacyLog, installFolder, LEGACY_LOG_NAME);
+    JoinPath(log, sizeof log, installFolder, LOG_NAME);
     RemoveAppRegistryKeys(MAKER_NAME, SETTINGS_KEY_NAME, UNINSTALL_ENTRY_NAME, APP_EXE_NAME);
     RestoreImageFileTypes();
 
-    UndoLinksAndMadeDirs(folder + LEGACY_LOG_NAME);
-    UndoLinksAndMadeDirs(folder + LOG_NAME);
-    UndoFileRecords(folder + LEGACY_LOG_NAME, folder, NULL);
-    UndoFileRecords(folder + LOG_NAME, folder, NULL);
-    DeleteMatchingFiles(folder, LOG_NAME);
+    UndoLinksAndMadeDirs(legacyLog);
+    UndoLinksAndMadeDirs(log);
+    UndoFileRecords(legacyLog, installFolder, nullptr);
+    UndoFileRecords(log, installFolder, nullptr);
+    DeleteMatchingFiles(installFolder, LOG_NAME);
 
     // The process must not hold the folder it removes.
     SetCurrentDirectoryA("\\");
-    RemoveDirectoryA(folder);
+    RemoveDirectoryA(installFolder);
 
     RemoveAllUsersShortcuts();
     RemoveUserProfileShortcuts();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include "enginefs.h"
-#include "core/reboot.h"
+#include "engine/reboot.h"
 #include <algorithm>
 
 // The "rename" section of WININIT.INI in the Windows directory; the file is saved and put back.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include "enginefs.h"
 #include "engine/names.h"
-#include "uninstall/replay.h"
+#include "engine/replay.h"
 
 // An installation folder and a log beside it under ENGINE_ROOT\replay.
 class Replay : public ::testing::Test {

@@ -7,7 +7,7 @@
 #include "hardfs.h"
 #include "engine/fileplace.h"
 #include "engine/settings.h"
-#include "uninstall/replay.h"
+#include "engine/replay.h"
 
 #define SCRIPT_ROOT HARD_ROOT "\\scripts"
 #define OUTSIDE SCRIPT_ROOT "\\outside"

@@ -3,7 +3,7 @@
 // intact, the bounded outcome, and nothing written outside what the design writes.
 #include <gtest/gtest.h>
 #include "hardfs.h"
-#include "core/reboot.h"
+#include "engine/reboot.h"
 #include "instance/instance.h"
 
 // ---- Instance list -------------------------------------------------------------------------

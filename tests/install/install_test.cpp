@@ -5,7 +5,7 @@
 #include "engine/settings.h"
 #include "samplepackage.h"
 #include "sandbox.h"
-#include "uninstall/replay.h"
+#include "engine/replay.h"
 
 namespace {
 

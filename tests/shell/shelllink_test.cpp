@@ -2,6 +2,7 @@
 // shortcut files under Wine.
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include "engine/pathtext.h"
 #include "engine/settings.h"
 #include "engine/shelllink.h"
 #include "sandbox.h"
