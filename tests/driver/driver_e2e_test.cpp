@@ -261,7 +261,7 @@ TEST_F(DriverTest, ReinstallIgnoresSwitchesAndRecoversTheProgramGroup)
     box.SetShellFolder(true, "Common Startup", programs + "\\Startup");
     std::string upperPrograms = programs;
     for (char& ch : upperPrograms) ch = (char)toupper((unsigned char)ch);
-    WriteFileText(installed + "\\GlmUnInst.log",
+    WriteFileBytes(installed + "\\GlmUnInst.log",
                   "File Copy: Glmr5.exe\r\n\r\n"
                   "Made Dir: " + programs + "\\Tools\\Glimra 5\r\n"
                   "Shell Link: " + upperPrograms + "\\Tools\\Glimra 5\\Glimra 5.lnk  \r\n"
@@ -323,7 +323,7 @@ TEST_F(DriverTest, NewerPackageUpgradesWithoutQuestionAndOpensThePage)
 {
     std::string package = MakePackage("pkg", "v5.40.7.0");
     // The shortcut's query is taken without its line end.
-    WriteFileText(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/x.asp?ref=setup&v=5\r\n");
+    WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/x.asp?ref=setup&v=5\r\n");
     std::string installed = MakeInstalled("");
 
     ChildProcess child = StartSetup(package, "");
@@ -343,7 +343,7 @@ TEST_F(DriverTest, NewerPackageUpgradesWithoutQuestionAndOpensThePage)
 TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothing)
 {
     std::string package = MakePackage("pkg", "");
-    WriteFileText(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
+    WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
     std::string apps = box.Path("apps");
     MakeFolders(apps);
 
@@ -357,7 +357,7 @@ TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothi
     box.Clean();
     box.RedirectShellFolders();
     package = MakePackage("pkg", "");
-    WriteFileText(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
+    WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
     MakeFolders(apps);
     MakeFolders(box.Path("browser"));
     CopyFileA(HostToWindows(GLM_URLRECORDER_EXE).c_str(), box.Path("browser\\urlrecorder.exe").c_str(), FALSE);
@@ -457,7 +457,7 @@ TEST_F(DriverTest, YesToTheSameVersionReinstallsFromTheLegacyLogWithoutOpeningTh
     std::string installed = MakeInstalled("");
     // Only the legacy log: the group comes from it (current user, no "AllUsers" value).
     std::string programs = box.Path("user\\Programs");
-    WriteFileText(installed + "\\install.log", "Shell Link: " + programs + "\\Old group\\Glimra 5.lnk\r\n");
+    WriteFileBytes(installed + "\\install.log", "Shell Link: " + programs + "\\Old group\\Glimra 5.lnk\r\n");
 
     ChildProcess child = StartSetup(package, "");
     HWND frame = AcceptQuestionAndWaitForFrame(child);
@@ -481,7 +481,7 @@ TEST_F(DriverTest, WithoutAStartupFolderNoShortcutNamesTheGroup)
     std::string package = MakePackage("pkg", "");
     std::string installed = MakeInstalled("");
     box.DeleteShellFolder(false, "Startup");
-    WriteFileText(installed + "\\GlmUnInst.log",
+    WriteFileBytes(installed + "\\GlmUnInst.log",
                   "Shell Link: " + box.Path("user\\Programs") + "\\Tools\\Glimra 5\\Glimra 5.lnk\r\n");
 
     ChildProcess child = StartSetup(package, "");
@@ -497,7 +497,7 @@ TEST_F(DriverTest, AGroupClimbingOutOfProgramsInTheOldLogIsPassedOver)
     std::string package = MakePackage("pkg", "");
     std::string installed = MakeInstalled("");
     std::string programs = box.Path("user\\Programs");
-    WriteFileText(installed + "\\GlmUnInst.log",
+    WriteFileBytes(installed + "\\GlmUnInst.log",
                   "Shell Link: " + programs + "\\Tools\\Glimra 5.lnk\r\n"
                   "Shell Link: " + programs + "\\..\\..\\Evil\\Glimra 5.lnk\r\n");
 

@@ -3,7 +3,7 @@
 // to the first NUL when the value fits in 260 bytes, else nothing; the type is not looked at),
 // heaps intact, and the value itself left as it was.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "core/detect.h"
 #include "engine/helpers.h"
 #include "engine/names.h"

@@ -4,7 +4,7 @@
 // design gives in the installation folder, and nothing changed outside it but what the design
 // changes ("Shell Link: " and "Made Dir: " records are absolute by design).
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "engine/fileplace.h"
 #include "engine/settings.h"
 #include "engine/replay.h"
@@ -133,7 +133,7 @@ class BadScript : public ::testing::TestWithParam<ScriptRow> {
 protected:
     void SetUp() override
     {
-        m_root = FreshFolder("scripts");
+        m_root = FreshFolder(HARD_ROOT "\\scripts");
         m_pkg = m_root + "\\pkg";
         m_inst = m_root + "\\inst";
         CreateDirectoryA(m_pkg.c_str(), nullptr);

@@ -37,8 +37,8 @@ protected:
         MakeSamplePackage(pkg);
         // A Start menu holds other entries; an empty programs folder would go with the replay's
         // climb over emptied parents.
-        WriteFileText(folders.userPrograms + "\\other.lnk", "x");
-        WriteFileText(folders.commonPrograms + "\\other.lnk", "x");
+        WriteFileBytes(folders.userPrograms + "\\other.lnk", "x");
+        WriteFileBytes(folders.commonPrograms + "\\other.lnk", "x");
 
         g_strSourceDir = pkg.c_str();
         g_strInstallDir = inst.c_str();
@@ -118,7 +118,7 @@ protected:
 TEST_F(InstallTest, FreshInstallWithAllOptions)
 {
     MakeFolders(box.Path("sfx"));
-    WriteFileText(box.Path("sfx\\Glmr5.ini"), "[settings]\r\n");
+    WriteFileBytes(box.Path("sfx\\Glmr5.ini"), "[settings]\r\n");
     SetEnvironmentVariableA("sfxname", box.Path("sfx\\glimra5.exe").c_str());
 
     EXPECT_EQ(0, PerformInstall());
@@ -149,7 +149,7 @@ TEST_F(InstallTest, AReadOnlyInstallScriptStillGetsTheRecords)
 {
     // Only where the file system refuses to write a read-only file can the fault show.
     std::string probe = box.Path("readonly.txt");
-    WriteFileText(probe, "x");
+    WriteFileBytes(probe, "x");
     SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
     FILE* append = fopen(probe.c_str(), "a");
     if (append) fclose(append);
@@ -172,11 +172,11 @@ TEST_F(InstallTest, FreshInstallReadsNoOldLogAndDeletesNothingFirst)
     // the script declares obsolete. A fresh installation leaves all of it alone.
     MakeFolders(folders.userPrograms + "\\Old Group");
     MakeFolders(inst);
-    ASSERT_TRUE(WriteFileText(folders.userPrograms + "\\Old Group\\Old.lnk", "x"));
-    ASSERT_TRUE(WriteFileText(inst + "\\old.dll", "old"));
-    WriteFileText(inst + "\\GlmUnInst.log", "Shell Link: " + folders.userPrograms + "\\Old Group\\Old.lnk\r\n"
+    ASSERT_TRUE(WriteFileBytes(folders.userPrograms + "\\Old Group\\Old.lnk", "x"));
+    ASSERT_TRUE(WriteFileBytes(inst + "\\old.dll", "old"));
+    WriteFileBytes(inst + "\\GlmUnInst.log", "Shell Link: " + folders.userPrograms + "\\Old Group\\Old.lnk\r\n"
                                              "Made Dir: " + folders.userPrograms + "\\Old Group\r\n");
-    WriteFileText(inst + "\\install.log", "Made Dir: " + folders.userPrograms + "\\Old Group\r\n");
+    WriteFileBytes(inst + "\\install.log", "Made Dir: " + folders.userPrograms + "\\Old Group\r\n");
     g_bDesktopIcon = FALSE;
     g_bAutoStart = FALSE;
     PerformInstall();
@@ -234,16 +234,16 @@ TEST_F(InstallTest, ReinstallWithoutDesktopIconRemovesTheOldShortcutAndDoesNotAc
     PerformInstall();
     ASSERT_TRUE(FileExists(folders.userDesktop + "\\" + kAppLink));
     // Installed state the new package declares obsolete, and a legacy log with a shortcut.
-    WriteFileText(inst + "\\old.dll", "old");
+    WriteFileBytes(inst + "\\old.dll", "old");
     SetFileAttributesA((inst + "\\old.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteFileText(inst + "\\keep.dll", "keep");
-    ASSERT_TRUE(WriteFileText(folders.userPrograms + "\\Legacy.lnk", "x"));
-    WriteFileText(inst + "\\install.log", "Shell Link: " + folders.userPrograms + "\\Legacy.lnk\r\n");
+    WriteFileBytes(inst + "\\keep.dll", "keep");
+    ASSERT_TRUE(WriteFileBytes(folders.userPrograms + "\\Legacy.lnk", "x"));
+    WriteFileBytes(inst + "\\install.log", "Shell Link: " + folders.userPrograms + "\\Legacy.lnk\r\n");
 
     // The new script ends with a line end: an empty line stands before the records.
     std::string script = std::string(kScript) + "\r\n";
-    WriteFileText(pkg + "\\GlmUnInst.log", script);
-    WriteFileText(pkg + "\\Glmr5.exe", "application v5.1");
+    WriteFileBytes(pkg + "\\GlmUnInst.log", script);
+    WriteFileBytes(pkg + "\\Glmr5.exe", "application v5.1");
     g_bNewInstall = FALSE;
     g_bDesktopIcon = FALSE;
     PerformInstall();
@@ -292,7 +292,7 @@ TEST_F(InstallTest, ProgramGroupIsNormalisedAndReplayedAwayUpToTheFirstFolderInU
 
     // Again, with something else in Tools: the group goes, Tools stays.
     PerformInstall();
-    WriteFileText(folders.userPrograms + "\\Tools\\other tool.lnk", "x");
+    WriteFileBytes(folders.userPrograms + "\\Tools\\other tool.lnk", "x");
     UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
     EXPECT_FALSE(FolderExists(group));
     EXPECT_TRUE(FileExists(folders.userPrograms + "\\Tools\\other tool.lnk"));
@@ -309,7 +309,7 @@ TEST_F(InstallTest, ExistingGroupFolderIsStillRecorded)
 TEST_F(InstallTest, GroupThatCannotBeMadeIsRecordedWithoutGroupLinks)
 {
     // A file where the group folder should be.
-    WriteFileText(folders.userPrograms + "\\Glimra 5", "in the way");
+    WriteFileBytes(folders.userPrograms + "\\Glimra 5", "in the way");
     PerformInstall();
     EXPECT_EQ(std::string(kScript) + "\r\nMade Dir: " + folders.userPrograms + "\\Glimra 5\r\n" +
               "Shell Link: " + folders.userDesktop + "\\" + kAppLink + "\r\n" +
@@ -357,7 +357,7 @@ TEST_F(InstallTest, UnsetShellFoldersMakeNothingInTheDriveRoot)
 
 TEST_F(InstallTest, SettingsFileNeedsAPackagePathWithAFolder)
 {
-    WriteFileText(box.Path("Glmr5.ini"), "x");
+    WriteFileBytes(box.Path("Glmr5.ini"), "x");
     SetCurrentDirectoryA(box.Root().c_str());
     SetEnvironmentVariableA("sfxname", "Glmr5.ini");
     PerformInstall();

@@ -324,9 +324,9 @@ TEST_F(RoundTrip, TheSystemsOwnProgramsFindTheInstallationUntilItIsRemoved)
 TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
 {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
-    WriteFileText(inst + "\\capture 1.png", "mine");
+    WriteFileBytes(inst + "\\capture 1.png", "mine");
     MakeFolders(folders.commonPrograms + "\\Glimra 5\\Extras");
-    WriteFileText(folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk", "x");
+    WriteFileBytes(folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk", "x");
 
     ChildProcess uninstaller = StartUninstaller("");
     ASSERT_NE(nullptr, uninstaller.process);

@@ -14,11 +14,11 @@ const char kSamplePackageScript[] =
 void MakeSamplePackage(const std::string& folder, const std::string& script)
 {
     MakeFolders(folder + "\\Help");
-    WriteFileText(folder + "\\GlmUnInst.log", script);
-    WriteFileText(folder + "\\Glmr5.exe", "application v5");
-    WriteFileText(folder + "\\Glmr5Man.chm", "help");
-    WriteFileText(folder + "\\Help\\a.htm", "a");
-    WriteFileText(folder + "\\Help\\b.htm", "b");
-    WriteFileText(folder + "\\readme.src", "readme");
-    WriteFileText(folder + "\\GlmUnInst.exe", "uninstaller");
+    WriteFileBytes(folder + "\\GlmUnInst.log", script);
+    WriteFileBytes(folder + "\\Glmr5.exe", "application v5");
+    WriteFileBytes(folder + "\\Glmr5Man.chm", "help");
+    WriteFileBytes(folder + "\\Help\\a.htm", "a");
+    WriteFileBytes(folder + "\\Help\\b.htm", "b");
+    WriteFileBytes(folder + "\\readme.src", "readme");
+    WriteFileBytes(folder + "\\GlmUnInst.exe", "uninstaller");
 }

@@ -85,8 +85,8 @@ protected:
         folders = box.RedirectShellFolders();
         pkg = box.Path("pkg");
         inst = box.Path("Program Files\\Glimra 5");
-        WriteFileText(folders.userPrograms + "\\other.lnk", "x");
-        WriteFileText(folders.commonPrograms + "\\other.lnk", "x");
+        WriteFileBytes(folders.userPrograms + "\\other.lnk", "x");
+        WriteFileBytes(folders.commonPrograms + "\\other.lnk", "x");
         GetCurrentDirectoryA(MAX_PATH, savedDir);
         fileTypes.emplace_back(new RegKeyBackup(HKEY_CURRENT_USER, kFileExts));
         for (const char* ext : kImageExtensions) fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ext));
@@ -163,8 +163,8 @@ TEST_F(UninstallTest, RoundTripRemovesEverythingOfAnAllUsersInstallation)
 TEST_F(UninstallTest, FilesTheUserMadeSurviveWithTheirFolder)
 {
     Install(false);
-    WriteFileText(inst + "\\capture 1.png", "mine");
-    WriteFileText(inst + "\\Help\\notes.txt", "mine too");
+    WriteFileBytes(inst + "\\capture 1.png", "mine");
+    WriteFileBytes(inst + "\\Help\\notes.txt", "mine too");
     Uninstall();
     EXPECT_EQ("mine", ReadFileText(inst + "\\capture 1.png"));
     EXPECT_EQ("mine too", ReadFileText(inst + "\\Help\\notes.txt"));
@@ -179,10 +179,10 @@ TEST_F(UninstallTest, FilesTheUserMadeSurviveWithTheirFolder)
 TEST_F(UninstallTest, ReadOnlyLogIsDeletedAndLegacyLogReplayed)
 {
     MakeFolders(inst);
-    WriteFileText(folders.userDesktop + "\\Legacy Glimra.lnk", "x");
-    WriteFileText(inst + "\\legacy.dll", "x");
-    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\nShell Link: " + folders.userDesktop + "\\Legacy Glimra.lnk\r\n");
-    WriteFileText(inst + "\\GlmUnInst.log", "File Copy: install.log\r\n");
+    WriteFileBytes(folders.userDesktop + "\\Legacy Glimra.lnk", "x");
+    WriteFileBytes(inst + "\\legacy.dll", "x");
+    WriteFileBytes(inst + "\\install.log", "File Copy: legacy.dll\r\nShell Link: " + folders.userDesktop + "\\Legacy Glimra.lnk\r\n");
+    WriteFileBytes(inst + "\\GlmUnInst.log", "File Copy: install.log\r\n");
     SetFileAttributesA((inst + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     Uninstall();
     EXPECT_FALSE(FileExists(folders.userDesktop + "\\Legacy Glimra.lnk"));
@@ -192,8 +192,8 @@ TEST_F(UninstallTest, ReadOnlyLogIsDeletedAndLegacyLogReplayed)
 TEST_F(UninstallTest, LegacyLogIsNotDeletedByName)
 {
     MakeFolders(inst);
-    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\n");
-    WriteFileText(inst + "\\legacy.dll", "x");
+    WriteFileBytes(inst + "\\install.log", "File Copy: legacy.dll\r\n");
+    WriteFileBytes(inst + "\\legacy.dll", "x");
     Uninstall();
     EXPECT_FALSE(FileExists(inst + "\\legacy.dll"));
     EXPECT_TRUE(FileExists(inst + "\\install.log"));
@@ -203,17 +203,17 @@ TEST_F(UninstallTest, WithoutLogsTheFixedNameShortcutsAndGroupsStillGo)
 {
     MakeFolders(inst);
     for (const std::string& folder : { folders.userDesktop, folders.userStartup, folders.commonDesktop, folders.commonStartup }) {
-        WriteFileText(folder + "\\" + kAppLink, "x");
-        WriteFileText(folder + "\\Other.lnk", "x");
+        WriteFileBytes(folder + "\\" + kAppLink, "x");
+        WriteFileBytes(folder + "\\Other.lnk", "x");
     }
     MakeFolders(folders.userPrograms + "\\Glimra 5");
-    WriteFileText(folders.userPrograms + "\\Glimra 5\\a.lnk", "x");
-    WriteFileText(folders.userPrograms + "\\Glimra 5\\b.txt", "x");
+    WriteFileBytes(folders.userPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileBytes(folders.userPrograms + "\\Glimra 5\\b.txt", "x");
     SetFileAttributesA((folders.userPrograms + "\\Glimra 5\\b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     // The common group holds a sub-folder: its files go, the group stays.
     MakeFolders(folders.commonPrograms + "\\Glimra 5\\Extras");
-    WriteFileText(folders.commonPrograms + "\\Glimra 5\\a.lnk", "x");
-    WriteFileText(folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk", "x");
+    WriteFileBytes(folders.commonPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileBytes(folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk", "x");
 
     Uninstall();
     EXPECT_FALSE(FolderExists(inst));
@@ -235,10 +235,10 @@ TEST_F(UninstallTest, EveryLoadedProfileLosesItsShortcuts)
     box.OverrideValue(HKEY_USERS, defaultFolders, "Desktop", desktop);
     box.OverrideValue(HKEY_USERS, defaultFolders, "Startup", startup);
     box.OverrideValue(HKEY_USERS, defaultFolders, "Programs", programs);
-    WriteFileText(desktop + "\\" + kAppLink, "x");
-    WriteFileText(startup + "\\" + kAppLink, "x");
-    WriteFileText(programs + "\\Glimra 5\\" + kAppLink, "x");
-    WriteFileText(folders.userDesktop + "\\" + kAppLink, "x");
+    WriteFileBytes(desktop + "\\" + kAppLink, "x");
+    WriteFileBytes(startup + "\\" + kAppLink, "x");
+    WriteFileBytes(programs + "\\Glimra 5\\" + kAppLink, "x");
+    WriteFileBytes(folders.userDesktop + "\\" + kAppLink, "x");
 
     Uninstall();
     EXPECT_FALSE(FileExists(desktop + "\\" + kAppLink));
@@ -251,7 +251,7 @@ TEST_F(UninstallTest, EveryLoadedProfileLosesItsShortcuts)
 TEST_F(UninstallTest, NotEmptyInstallationFolderWithoutLogStays)
 {
     MakeFolders(inst);
-    WriteFileText(inst + "\\settings.dat", "x");
+    WriteFileBytes(inst + "\\settings.dat", "x");
     Uninstall();
     EXPECT_TRUE(FileExists(inst + "\\settings.dat"));
 }

@@ -33,9 +33,9 @@ protected:
     {
         box.RedirectShellFolders();
         MakeFolders(box.Path("pkg"));
-        WriteFileText(box.Path("pkg\\Glmr5.exe"), "stand-in");
-        WriteFileText(box.Path("pkg\\GlmUnInst.log"), "File Copy: Glmr5.exe\r\n");
-        WriteFileText(box.Path("pkg\\agreement.txt"), kAgreement);
+        WriteFileBytes(box.Path("pkg\\Glmr5.exe"), "stand-in");
+        WriteFileBytes(box.Path("pkg\\GlmUnInst.log"), "File Copy: Glmr5.exe\r\n");
+        WriteFileBytes(box.Path("pkg\\agreement.txt"), kAgreement);
         SetCurrentDirectoryA(box.Path("pkg").c_str());
         g_strSourceDir = box.Path("pkg").c_str();
         g_strInstallDir = box.Path("target\\Glimra 5").c_str();
@@ -129,7 +129,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
 {
     MakeFolders(box.Path("common\\Programs\\Beta group"));
     MakeFolders(box.Path("common\\Programs\\Alpha group"));
-    WriteFileText(box.Path("common\\Programs\\Loose.lnk"), "x");
+    WriteFileBytes(box.Path("common\\Programs\\Loose.lnk"), "x");
     MakeFolders(box.Path("user\\Programs\\Own group"));
     // Only "." and ".." themselves are passed over, not a name that merely collates like them.
     const char dotSoftHyphen[] = ".\xad";
@@ -306,7 +306,7 @@ TEST_F(WizardTest, BetaBannerAndReinstallHint)
     g_FileVersion = { 5, 41, 2, 7 };
     g_bNewInstall = FALSE;
     MakeFolders(box.Path("target\\Glimra 5"));
-    WriteFileText(box.Path("target\\Glimra 5\\Glmr5.exe"), "old");
+    WriteFileBytes(box.Path("target\\Glimra 5\\Glmr5.exe"), "old");
     RunWizard([&](HWND frame) {
         ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
         std::string banner = ControlText(ShownPage(frame), IDC_VERSION_TEXT);
@@ -389,7 +389,7 @@ TEST_F(WizardTest, FolderBrowserPreselectsAndAppliesTheRules)
     // A non-empty folder without the application gets the product's sub-folder.
     std::string full = box.Path("full");
     MakeFolders(full);
-    WriteFileText(full + "\\notes.txt", "x");
+    WriteFileBytes(full + "\\notes.txt", "x");
     std::string empty = box.Path("emptyone");
     MakeFolders(empty);
     RunWizard([&](HWND frame) {
