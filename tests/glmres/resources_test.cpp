@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogtemplate.h"
 #include "expected.h"
 #include "resource_reader.h"
 #include "test_paths.h"
@@ -139,13 +140,14 @@ TEST_F(GlmResResources, DialogTemplatesHaveTheirTitlesStylesAndLanguages)
     for (const ExpectedDialog& d : kDialogs) {
         std::string what = "dialog " + std::to_string(d.id);
         ResourceData res = Only(RT_DIALOG, MAKEINTRESOURCEA(d.id), d.language, what);
-        DialogHeader h = ParseDialogTemplate(res);
-        ASSERT_TRUE(h.ok) << what << ": not a DIALOGEX template";
-        EXPECT_EQ(d.title, h.title) << what;
-        EXPECT_EQ(d.child, (h.style & WS_CHILD) != 0) << what << ": style " << std::hex << h.style;
-        EXPECT_EQ(!d.child, (h.style & WS_POPUP) != 0) << what << ": style " << std::hex << h.style;
-        EXPECT_EQ(d.title[0] != 0, (h.style & WS_CAPTION) == WS_CAPTION) << what << ": style " << std::hex
-                                                                          << h.style;
+        DialogTemplate t;
+        ASSERT_TRUE(ParseDialogTemplate(res.data, res.size, t) && t.extended && t.version == 1)
+            << what << ": not a DIALOGEX template";
+        EXPECT_EQ(d.title, Narrow(t.caption.text.data(), t.caption.text.size())) << what;
+        EXPECT_EQ(d.child, (t.style & WS_CHILD) != 0) << what << ": style " << std::hex << t.style;
+        EXPECT_EQ(!d.child, (t.style & WS_POPUP) != 0) << what << ": style " << std::hex << t.style;
+        EXPECT_EQ(d.title[0] != 0, (t.style & WS_CAPTION) == WS_CAPTION) << what << ": style " << std::hex
+                                                                          << t.style;
     }
     EXPECT_EQ(71u, kDialogs.size());
 }

@@ -40,13 +40,7 @@ protected:
         WriteFileBytes(folders.userPrograms + "\\other.lnk", "x");
         WriteFileBytes(folders.commonPrograms + "\\other.lnk", "x");
 
-        g_strSourceDir = pkg.c_str();
-        g_strInstallDir = inst.c_str();
-        g_strProgramGroup = "Glimra 5";
-        g_bNewInstall = TRUE;
-        g_bAllUsers = FALSE;
-        g_bDesktopIcon = TRUE;
-        g_bAutoStart = TRUE;
+        SetNewInstallSettings(pkg, inst, false);
         SetEnvironmentVariableA("sfxname", nullptr);
         GetCurrentDirectoryA(MAX_PATH, savedDir);
     }

@@ -1,5 +1,6 @@
 #include "samplepackage.h"
 #include "sandbox.h"
+#include "engine/settings.h"
 
 const char kSamplePackageScript[] =
     "; Glimra 5 sample package\r\n"
@@ -21,4 +22,15 @@ void MakeSamplePackage(const std::string& folder, const std::string& script)
     WriteFileBytes(folder + "\\Help\\b.htm", "b");
     WriteFileBytes(folder + "\\readme.src", "readme");
     WriteFileBytes(folder + "\\GlmUnInst.exe", "uninstaller");
+}
+
+void SetNewInstallSettings(const std::string& pkg, const std::string& inst, bool allUsers)
+{
+    g_strSourceDir = pkg.c_str();
+    g_strInstallDir = inst.c_str();
+    g_strProgramGroup = "Glimra 5";
+    g_bNewInstall = TRUE;
+    g_bAllUsers = allUsers;
+    g_bDesktopIcon = TRUE;
+    g_bAutoStart = TRUE;
 }

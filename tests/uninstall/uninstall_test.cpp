@@ -102,13 +102,7 @@ protected:
     void Install(bool allUsers)
     {
         MakeSamplePackage(pkg);
-        g_strSourceDir = pkg.c_str();
-        g_strInstallDir = inst.c_str();
-        g_strProgramGroup = "Glimra 5";
-        g_bNewInstall = TRUE;
-        g_bAllUsers = allUsers;
-        g_bDesktopIcon = TRUE;
-        g_bAutoStart = TRUE;
+        SetNewInstallSettings(pkg, inst, allUsers);
         PerformInstall();
         ASSERT_TRUE(FileExists(inst + "\\Glmr5.exe"));
         ASSERT_TRUE(FileExists((allUsers ? folders.commonDesktop : folders.userDesktop) + "\\" + kAppLink));
