@@ -87,8 +87,8 @@ static void RecoverProgramGroup()
     FILE* log = fopen(g_strInstallDir + "\\" LOG_NAME, "r");
     if (!log) log = fopen(g_strInstallDir + "\\" LEGACY_LOG_NAME, "r");
     if (!log) return;
-    CString programs = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Programs" : "Programs");
-    CString startup = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Startup" : "Startup");
+    CString programs = GetShellFolderOf(g_bAllUsers, SHELL_PROGRAMS);
+    CString startup = GetShellFolderOf(g_bAllUsers, SHELL_STARTUP);
     if (programs.IsEmpty() || programs[programs.GetLength() - 1] != '\\') programs += "\\";
     programs.MakeLower();
     startup.MakeLower();

@@ -27,10 +27,10 @@ static CString FindProgramsFolder()
 {
     CString programs;
     if (g_bAllUsers) {
-        programs = GetShellFolder(TRUE, "Common Programs");
+        programs = GetShellFolderOf(TRUE, SHELL_PROGRAMS);
         if (programs.GetLength() < 4) g_bAllUsers = FALSE;
     }
-    if (!g_bAllUsers) programs = GetShellFolder(FALSE, "Programs");
+    if (!g_bAllUsers) programs = GetShellFolderOf(FALSE, SHELL_PROGRAMS);
     return programs;
 }
 
@@ -69,9 +69,9 @@ static void CreateGroupLinks(const CString& group)
 
 // A shortcut to the application in a shell folder. A folder that is not set makes no shortcut,
 // rather than one in the root of the current drive.
-static void CreateAppLinkIn(BOOL allUsers, const char* commonValue, const char* userValue)
+static void CreateAppLinkIn(BOOL allUsers, ShellFolderKind kind)
 {
-    CString folder = GetShellFolder(allUsers, allUsers ? commonValue : userValue);
+    CString folder = GetShellFolderOf(allUsers, kind);
     if (folder.IsEmpty()) return;
     CreateLink(g_strInstallDir + "\\" APP_EXE_NAME, folder, IDS_PRODUCT_NAME);
 }
@@ -130,8 +130,8 @@ int PerformInstall()
         AppendLogLine(logPath, CString(REC_MADE_DIR) + group);
         CreateGroupLinks(group);
     }
-    if (g_bDesktopIcon) CreateAppLinkIn(g_bAllUsers, "Common Desktop", "Desktop");
-    if (g_bAutoStart) CreateAppLinkIn(g_bAllUsers, "Common Startup", "Startup");
+    if (g_bDesktopIcon) CreateAppLinkIn(g_bAllUsers, SHELL_DESKTOP);
+    if (g_bAutoStart) CreateAppLinkIn(g_bAllUsers, SHELL_STARTUP);
 
     WriteRegistryEntries();
     CopyPackageSettingsFile();

@@ -17,6 +17,21 @@ CString GetShellFolder(BOOL allUsers, const char* valueName)
     return ReadRegString(allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, valueName);
 }
 
+const char* GetShellFolderValueName(BOOL allUsers, ShellFolderKind kind)
+{
+    static const char* const s_valueNames[][2] = {
+        { "Programs", "Common Programs" },
+        { "Desktop", "Common Desktop" },
+        { "Startup", "Common Startup" },
+    };
+    return s_valueNames[kind][allUsers ? 1 : 0];
+}
+
+CString GetShellFolderOf(BOOL allUsers, ShellFolderKind kind)
+{
+    return GetShellFolder(allUsers, GetShellFolderValueName(allUsers, kind));
+}
+
 // Copies the target without one leading and one trailing double quote. FALSE when it is too long.
 static BOOL CopyUnquotedTarget(const char* target, char* buffer)
 {

@@ -3,6 +3,7 @@
 #include <string.h>
 #include "engine/names.h"
 #include "engine/pathtext.h"
+#include "engine/shelllink.h"
 #include "framework.h"
 #include "regclean.h"
 #include "engine/replay.h"
@@ -62,16 +63,16 @@ static void RestoreImageFileTypes()
     if (restored > 0) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
 }
 
-// Deletes the fixed-name shortcut and group in the shell folders named by three values of key.
-static void RemoveFixedNameShortcuts(HKEY key, const char* startupValue, const char* desktopValue,
-                                     const char* programsValue)
+// Deletes the fixed-name shortcut and group in the shell folders that key names, for all users
+// or for one.
+static void RemoveFixedNameShortcuts(HKEY key, BOOL allUsers)
 {
     char folder[VALUE_SIZE + 1];
-    if (ReadValue(key, startupValue, folder) && folder[0])
+    if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_STARTUP), folder) && folder[0])
         DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
-    if (ReadValue(key, desktopValue, folder) && folder[0])
+    if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_DESKTOP), folder) && folder[0])
         DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
-    if (ReadValue(key, programsValue, folder) && folder[0]) {
+    if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_PROGRAMS), folder) && folder[0]) {
         CString group = CString(folder) + "\\" PRODUCT_FOLDER_NAME "\\";
         DeleteMatchingFiles(group, "*.*");
         RemoveDirectoryA(group);
@@ -82,7 +83,7 @@ static void RemoveAllUsersShortcuts()
 {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SHELL_FOLDERS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    RemoveFixedNameShortcuts(key, "Common Startup", "Common Desktop", "Common Programs");
+    RemoveFixedNameShortcuts(key, TRUE);
     RegCloseKey(key);
 }
 
@@ -94,7 +95,7 @@ static void RemoveUserProfileShortcuts()
         HKEY hive, key;
         if (RegOpenKeyExA(HKEY_USERS, profile, 0, KEY_ALL_ACCESS, &hive) != ERROR_SUCCESS) continue;
         if (RegOpenKeyExA(hive, SHELL_FOLDERS_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RemoveFixedNameShortcuts(key, "Startup", "Desktop", "Programs");
+            RemoveFixedNameShortcuts(key, FALSE);
             RegCloseKey(key);
         }
         RegCloseKey(hive);
