@@ -4,6 +4,7 @@
 // or silently), hands over to its temporary copy, and that copy removes everything of the product.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include "files.h"
 #include "package.h"
 #include "processes.h"
 #include "regbackup.h"
@@ -37,34 +38,11 @@ std::string Lower(std::string text)
     return text;
 }
 
-// Names in a folder, "." and ".." left out, sorted.
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string Joined(const std::vector<std::string>& items)
-{
-    std::string all;
-    for (const std::string& item : items) all += "[" + item + "]";
-    return all;
-}
-
 // Copies the files of a folder and its sub-folders.
 void CopyTree(const std::string& from, const std::string& to)
 {
     MakeFolders(to);
-    for (const std::string& name : FolderEntries(from)) {
+    for (const std::string& name : ListFolder(from)) {
         std::string source = from + "\\" + name, target = to + "\\" + name;
         if (FolderExists(source)) CopyTree(source, target);
         else CopyFileA(source.c_str(), target.c_str(), FALSE);
@@ -247,7 +225,7 @@ protected:
         EXPECT_FALSE(FileExists(folders.commonStartup + "\\" + kAppLink));
         EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
         EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
-        EXPECT_EQ(Joined({}), Joined(FolderEntries(folders.commonDesktop)));
+        EXPECT_EQ(Joined({}), Joined(ListFolder(folders.commonDesktop)));
     }
 
     void ExpectEverythingInstalled()
@@ -278,7 +256,7 @@ TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
     std::string copyPath = scheduled.back();
     ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
 
-    EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
+    EXPECT_FALSE(FolderExists(inst)) << Joined(ListFolder(inst));
     EXPECT_TRUE(FolderExists(box.Path("Program Files")));
     EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
     ExpectNoShortcuts();
@@ -353,9 +331,9 @@ TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
     }
     ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
 
-    EXPECT_EQ(Joined({ "capture 1.png" }), Joined(FolderEntries(inst)));
+    EXPECT_EQ(Joined({ "capture 1.png" }), Joined(ListFolder(inst)));
     EXPECT_EQ("mine", ReadFileText(inst + "\\capture 1.png"));
-    EXPECT_EQ(Joined({ "Extras" }), Joined(FolderEntries(folders.commonPrograms + "\\Glimra 5")));
+    EXPECT_EQ(Joined({ "Extras" }), Joined(ListFolder(folders.commonPrograms + "\\Glimra 5")));
     EXPECT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
@@ -393,7 +371,7 @@ TEST_F(RoundTrip, RemovalRunForAMissingUninstallerStillUninstallsItsFolder)
     std::string command = QuoteArgument(remover) + " -delself " + QuoteArgument(inst + "\\GlmUnInst.exe") + " -s";
     EXPECT_EQ(0, RunProcess(command, kWait, box.Root().c_str())) << command;
 
-    EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
+    EXPECT_FALSE(FolderExists(inst)) << Joined(ListFolder(inst));
     EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
