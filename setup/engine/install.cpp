@@ -46,15 +46,15 @@ static void NormaliseProgramGroup()
 static CString CreateProgramGroup(const CString& programs)
 {
     for (int slash = g_strProgramGroup.Find('\\'); slash >= 0; slash = g_strProgramGroup.Find('\\', slash + 1))
-        CreateDirectoryA(programs + "\\" + g_strProgramGroup.Left(slash), NULL);
+        CreateDirectoryA(programs + "\\" + g_strProgramGroup.Left(slash), nullptr);
     CString group = programs + "\\" + g_strProgramGroup;
-    CreateDirectoryA(group, NULL);
+    CreateDirectoryA(group, nullptr);
     return group;
 }
 
 static void CreateLink(const CString& target, const CString& folder, UINT nameId)
 {
-    CreateShellLink(target, folder + "\\" + LoadResString(nameId) + ".lnk", "", SW_SHOWNORMAL, NULL, NULL);
+    CreateShellLink(target, folder + "\\" + LoadResString(nameId) + ".lnk", "", SW_SHOWNORMAL, nullptr, nullptr);
 }
 
 static void CreateGroupLinks(const CString& group)
@@ -80,7 +80,7 @@ static void WriteRegistryEntries()
 {
     WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers", g_bAllUsers ? "B" : "A");
     WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Path", g_strInstallDir);
-    WriteRegString(HKEY_LOCAL_MACHINE, APP_PATH_KEY, NULL, g_strInstallDir + "\\" APP_EXE_NAME);
+    WriteRegString(HKEY_LOCAL_MACHINE, APP_PATH_KEY, nullptr, g_strInstallDir + "\\" APP_EXE_NAME);
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "Contact", "Support");
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayVersion", "5");
@@ -97,7 +97,7 @@ static void CopyPackageSettingsFile()
     DWORD length = GetEnvironmentVariableA(PACKAGE_PATH_VARIABLE, package, sizeof(package));
     if (length == 0 || length >= sizeof(package)) return;
     CString packageFolder = GetParentFolder(package);
-    if (!packageFolder.IsEmpty()) CopyInstallFile(SETTINGS_FILE_NAME, packageFolder, g_strInstallDir, NULL);
+    if (!packageFolder.IsEmpty()) CopyInstallFile(SETTINGS_FILE_NAME, packageFolder, g_strInstallDir, nullptr);
 }
 
 // A package on read-only media gives a read-only copy of the script, to which the records of the

@@ -53,14 +53,14 @@ HRESULT CreateShellLink(const char* target, const char* linkPath, const char* de
     if (!MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH)) return E_INVALIDARG;
 
     if (!s_bComInitialized) {
-        CoInitialize(NULL);
+        CoInitialize(nullptr);
         s_bComInitialized = TRUE;
     }
 
-    IShellLinkA* link = NULL;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link);
+    IShellLinkA* link = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link);
     if (FAILED(hr)) return hr;
-    IPersistFile* file = NULL;
+    IPersistFile* file = nullptr;
     hr = link->QueryInterface(IID_IPersistFile, (void**)&file);
     if (FAILED(hr)) {
         link->Release();

@@ -26,7 +26,7 @@ static BOOL ReadValue(HKEY key, const char* name, char* buffer)
 {
     memset(buffer, 0, VALUE_SIZE + 1);
     DWORD size = VALUE_SIZE;
-    return RegQueryValueExA(key, name, NULL, NULL, (BYTE*)buffer, &size) == ERROR_SUCCESS;
+    return RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)buffer, &size) == ERROR_SUCCESS;
 }
 
 // Gives one extension back the program it had before the takeover. TRUE when it was taken over.
@@ -35,7 +35,7 @@ static BOOL RestoreExtension(HKEY root, const char* extension, const char* inspe
     HKEY key;
     if (RegOpenKeyExA(root, extension, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return FALSE;
     char value[VALUE_SIZE + 1];
-    BOOL takenOver = ReadValue(key, inspectedValue, value) && strstr(value, APP_EXE_NAME) != NULL;
+    BOOL takenOver = ReadValue(key, inspectedValue, value) && strstr(value, APP_EXE_NAME) != nullptr;
     if (takenOver) {
         if (ReadValue(key, PREVIOUS_PROGRAM_VALUE, value) && value[0])
             RegSetValueExA(key, inspectedValue, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
@@ -53,14 +53,14 @@ static void RestoreImageFileTypes()
     HKEY root;
     const char* inspectedValue = TAKEN_OVER_VALUE;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, FILE_EXTS_KEY, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) {
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, NULL, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) return;
-        inspectedValue = NULL;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, nullptr, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) return;
+        inspectedValue = nullptr;
     }
     int restored = 0;
     for (int i = 0; i < (int)(sizeof(ImageExtensionTable) / sizeof(ImageExtensionTable[0])); i++)
         if (RestoreExtension(root, ImageExtensionTable[i], inspectedValue)) restored++;
     RegCloseKey(root);
-    if (restored > 0) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
+    if (restored > 0) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 // Deletes the fixed-name shortcut and group in the shell folders that key names, for all users
