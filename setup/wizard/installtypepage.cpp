@@ -35,7 +35,7 @@ BOOL CInstallTypePage::DestroyWindow()
     return CDialog::DestroyWindow();
 }
 
-// String 19 when the folder of an earlier installation still holds the application.
+// IDS_FOLDER_HAS_OLD when the folder of an earlier installation still holds the application.
 void CInstallTypePage::UpdateFolderHint()
 {
     CWnd* hint = GetDlgItem(IDC_FOLDER_HINT);

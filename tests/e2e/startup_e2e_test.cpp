@@ -294,7 +294,7 @@ TEST_F(StartupE2E, AListedProgramThatIsNotOursSurvives)
     struct Row {
         const char* name;
         const char* arguments;
-        bool asks;      // install mode without the switch: message 1, answered Yes
+        bool asks;      // install mode without the switch: IDS_ONE_COPY_RUNNING, answered Yes
         bool install;   // install mode: the installation run follows
     };
     const Row rows[] = {
@@ -377,7 +377,7 @@ TEST_F(StartupE2E, UninstallYesClosesOneCopyWithoutAFurtherQuestion)
 TEST_F(StartupE2E, UninstallYesClosesTwoCopiesWithoutAFurtherQuestion)
 {
     ExpectCopiesClosedBy(2, [&] {
-        StartSetup("GlmUnInst.exe", "/s");  // "/s" is not the silent switch: message 6 is still asked
+        StartSetup("GlmUnInst.exe", "/s");  // "/s" is not the silent switch: IDS_CONFIRM_UNINSTALL is still asked
         Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDYES);
         ExpectSetupEnds();
     });

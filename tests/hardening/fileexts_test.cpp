@@ -1,7 +1,7 @@
 // The per-user file-type values the uninstaller restores ("Application" and "GlmrOld" under
 // FileExts\.bmp), in shapes the capture application would not leave: other types, no terminating
-// NUL, empty, at and past the 512-byte buffer. Every row: the outcome of the design (a value that
-// does not fit counts as unreadable), heaps intact, and no other extension touched.
+// NUL, empty, at and past the 512-byte buffer. Every row: a value that does not fit counts
+// as unreadable, heaps intact, and no other extension touched.
 #include <gtest/gtest.h>
 #include "hardsuite.h"
 #include "engine/names.h"

@@ -1,6 +1,7 @@
 // Damaged shared state: the machine-wide instance list with impossible counts, and a
 // "WININIT.INI" rename section at and past the 16 KB working buffer. Every row: no crash, heaps
-// intact, the bounded outcome, and nothing written outside what the design writes.
+// intact, a count kept within the list's slots, an entry added whole or not at all, and nothing
+// written outside the list and the section.
 #include <gtest/gtest.h>
 #include "hardsuite.h"
 #include "engine/reboot.h"

@@ -1,5 +1,5 @@
 // Damaged version resources in the executable whose version is read. Every row: no crash, heaps
-// intact, and the version the design gives: 0.0.0.0 whenever no whole fixed part can be read.
+// intact, and the version 0.0.0.0 whenever no whole fixed part can be read.
 #include <gtest/gtest.h>
 #include "hardsuite.h"
 #include "core/detect.h"

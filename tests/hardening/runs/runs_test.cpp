@@ -1,7 +1,7 @@
 // Bad conditions met by setup.exe started as a real process, one row each: a registered copy of
 // the application that ignores WM_CLOSE (install with "-install /s", and uninstall mode), and the
 // removal run with "-delself" and a quoted uninstaller path holding blanks. Every row: the run
-// ends within its time, with the exit code the design gives, no message box left open, and what
+// ends within its time, with the row's exit code, no message box left open, and what
 // the row names changed and nothing else.
 #include <gtest/gtest.h>
 #include <algorithm>
