@@ -35,6 +35,20 @@ struct Reader {
     void AlignDword() { pos = (pos + 3) & ~(size_t)3; }
 };
 
+// The styles of a template or of an item: the extended form has the help id first and the style
+// last, the classic form the style first.
+void ReadStyles(Reader& r, bool extended, DWORD& helpId, DWORD& exStyle, DWORD& style)
+{
+    if (extended) {
+        helpId = r.Get<DWORD>();
+        exStyle = r.Get<DWORD>();
+        style = r.Get<DWORD>();
+    } else {
+        style = r.Get<DWORD>();
+        exStyle = r.Get<DWORD>();
+    }
+}
+
 } // namespace
 
 bool ParseDialogTemplate(const BYTE* data, size_t size, DialogTemplate& t)
@@ -45,13 +59,8 @@ bool ParseDialogTemplate(const BYTE* data, size_t size, DialogTemplate& t)
     if (t.extended) {
         t.version = r.Get<WORD>();
         t.signature = r.Get<WORD>();
-        t.helpId = r.Get<DWORD>();
-        t.exStyle = r.Get<DWORD>();
-        t.style = r.Get<DWORD>();
-    } else {
-        t.style = r.Get<DWORD>();
-        t.exStyle = r.Get<DWORD>();
     }
+    ReadStyles(r, t.extended, t.helpId, t.exStyle, t.style);
     count = r.Get<WORD>();
     t.x = r.Get<short>(); t.y = r.Get<short>(); t.cx = r.Get<short>(); t.cy = r.Get<short>();
     t.menu = r.Field();
@@ -69,14 +78,7 @@ bool ParseDialogTemplate(const BYTE* data, size_t size, DialogTemplate& t)
     for (WORD i = 0; i < count && r.ok; i++) {
         DialogItem item;
         r.AlignDword();
-        if (t.extended) {
-            item.helpId = r.Get<DWORD>();
-            item.exStyle = r.Get<DWORD>();
-            item.style = r.Get<DWORD>();
-        } else {
-            item.style = r.Get<DWORD>();
-            item.exStyle = r.Get<DWORD>();
-        }
+        ReadStyles(r, t.extended, item.helpId, item.exStyle, item.style);
         item.x = r.Get<short>(); item.y = r.Get<short>(); item.cx = r.Get<short>(); item.cy = r.Get<short>();
         item.id = t.extended ? r.Get<DWORD>() : r.Get<WORD>();
         item.cls = r.Field();
