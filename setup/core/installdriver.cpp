@@ -168,7 +168,7 @@ int RunInstall()
     g_strProgramGroup = PRODUCT_FOLDER_NAME;
     if (reinstall) {
         if (!ConfirmReinstall()) return 1;
-        g_bAllUsers = ReadRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers") == "B";
+        g_bAllUsers = ReadRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, ALL_USERS_VALUE) == "B";
         RecoverProgramGroup();
     } else {
         ReadFileVersion(g_strSourceDir + "\\" APP_EXE_NAME);

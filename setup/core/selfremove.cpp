@@ -1,6 +1,7 @@
 #include "selfremove.h"
 #include <stdlib.h>
 #include "framework.h"
+#include "engine/names.h"
 #include "engine/pathtext.h"
 #include "engine/reboot.h"
 #include "engine/settings.h"
@@ -44,7 +45,7 @@ void StartSelfRemoval()
     char tempFile[MAX_PATH];
     DWORD n = GetTempPathA(MAX_PATH, tempDir);
     if (n == 0 || n >= MAX_PATH) return;
-    if (!GetTempFileNameA(tempDir, "uni", 0, tempFile)) return;
+    if (!GetTempFileNameA(tempDir, REMOVAL_COPY_PREFIX, 0, tempFile)) return;
     // GetTempFileName has made the file: it goes again when no copy takes over from it.
     if (!StartRemovalCopy(tempFile)) DeleteFileA(tempFile);
 }

@@ -78,8 +78,8 @@ static void CreateAppLinkIn(BOOL allUsers, ShellFolderKind kind)
 
 static void WriteRegistryEntries()
 {
-    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers", g_bAllUsers ? "B" : "A");
-    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Path", g_strInstallDir);
+    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, ALL_USERS_VALUE, g_bAllUsers ? "B" : "A");
+    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, INSTALL_PATH_VALUE, g_strInstallDir);
     WriteRegString(HKEY_LOCAL_MACHINE, APP_PATH_KEY, nullptr, g_strInstallDir + "\\" APP_EXE_NAME);
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "Contact", "Support");
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));

@@ -11,6 +11,10 @@
 #define PRODUCT_FOLDER_NAME "Glimra 5"
 #define HELP_FILE_NAME      "Glmr5Man.chm"
 #define README_FILE_NAME    "readme.txt"
+// The licence text the wizard shows, read from the package folder.
+#define AGREEMENT_FILE_NAME "agreement.txt"
+// Prefix of the uninstaller's temporary copy (GetTempFileName adds hexadecimal digits and ".tmp").
+#define REMOVAL_COPY_PREFIX "uni"
 // Settings file installed from beside the self-extracting package.
 #define SETTINGS_FILE_NAME  "Glmr5.ini"
 // Environment variable holding the path of the self-extracting package that started the setup.
@@ -31,6 +35,9 @@
 #define SHELL_FOLDERS_KEY    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"
 #define FILE_EXTS_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts"
 #define DOCUMENT_CLASS_NAME  "Glm5.Document"
+// Values under the settings keys: the installation folder, and "B" for all users or "A" for one.
+#define INSTALL_PATH_VALUE   "Path"
+#define ALL_USERS_VALUE      "AllUsers"
 
 // Record prefixes of the install script and the installation log (exact, with the trailing blank).
 #define REC_FILE_COPY      "File Copy: "
