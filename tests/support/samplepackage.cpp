@@ -14,14 +14,18 @@ const char kSamplePackageScript[] =
 
 void MakeSamplePackage(const std::string& folder, const std::string& script)
 {
+    // Each file of the package with its bytes.
+    static const char* const files[][2] = {
+        { "Glmr5.exe", "application v5" },
+        { "Glmr5Man.chm", "help" },
+        { "Help\\a.htm", "a" },
+        { "Help\\b.htm", "b" },
+        { "readme.src", "readme" },
+        { "GlmUnInst.exe", "uninstaller" },
+    };
     MakeFolders(folder + "\\Help");
     WriteFileBytes(folder + "\\GlmUnInst.log", script);
-    WriteFileBytes(folder + "\\Glmr5.exe", "application v5");
-    WriteFileBytes(folder + "\\Glmr5Man.chm", "help");
-    WriteFileBytes(folder + "\\Help\\a.htm", "a");
-    WriteFileBytes(folder + "\\Help\\b.htm", "b");
-    WriteFileBytes(folder + "\\readme.src", "readme");
-    WriteFileBytes(folder + "\\GlmUnInst.exe", "uninstaller");
+    for (const auto& file : files) WriteFileBytes(folder + "\\" + file[0], file[1]);
 }
 
 void SetNewInstallSettings(const std::string& pkg, const std::string& inst, bool allUsers)
