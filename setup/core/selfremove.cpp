@@ -59,7 +59,7 @@ void RunRemoval(const char* uninstallerPath)
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     if (n > 0 && n < MAX_PATH) DeleteOnReboot(self);
 
-    CString installFolder = GetParentFolder(uninstallerPath);
+    CString installFolder = GetFolderOfFile(uninstallerPath);
     DeleteFileA(uninstallerPath);
     RunUninstall(installFolder);
 

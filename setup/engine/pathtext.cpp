@@ -82,6 +82,16 @@ CString GetParentFolder(const char* path)
     return folder.Left(slash);
 }
 
+CString GetFolderOfFile(const char* path)
+{
+    CString text(path);
+    int end = text.GetLength();
+    while (end > 0 && text[end - 1] != '\\' && text[end - 1] != '/' && text[end - 1] != ':') --end;
+    // The separator goes, but for a root's ("C:\", "\") and the drive's own ":".
+    if (end > 1 && text[end - 1] != ':' && text[end - 2] != ':') --end;
+    return text.Left(end);
+}
+
 BOOL PathExists(const char* path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;

@@ -29,12 +29,17 @@ const char* FindLastSeparator(const char* path);
 bool HasLinkExtension(const char* name);
 
 #ifdef _WIN32
-// These two need the framework's CString and the file system; the rest is plain C library and is
-// also built natively, for fuzzing.
+// These need the framework's CString and the file system; the rest is plain C library and is also
+// built natively, for fuzzing.
 #include "cstring.h"
 
-// The folder part of a path: "C:\A" for "C:\A\B" and "C:\A\B\"; empty for "A", "\A" and null.
+// The folder part of a folder's path, split at "\" only: "C:\A" for "C:\A\B" and "C:\A\B\";
+// empty for "A", "\A" and null.
 CString GetParentFolder(const char* path);
+
+// The folder of a file's path, split at its last "\", "/" or ":": "C:\A" for "C:\A\f.exe", the
+// root "C:\" for "C:\f.exe", "\" for "\f.exe", "C:" for "C:f.exe"; empty for "f.exe".
+CString GetFolderOfFile(const char* path);
 
 // A file or folder of that path exists.
 BOOL PathExists(const char* path);
