@@ -6,23 +6,10 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
+#include "processwindow.h"
 
 #define LIMIT_MS 120000
 
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-static BOOL CALLBACK FindVisible(HWND window, LPARAM data)
-{
-    Search* search = (Search*)data;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 static double Elapsed(const LARGE_INTEGER& start)
 {
@@ -63,18 +50,17 @@ int main()
     }
     int status = 0;
     if (firstWindow) {
-        Search search = { process.dwProcessId, nullptr };
-        while (!search.found && Elapsed(start) < LIMIT_MS &&
-               WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-            EnumWindows(FindVisible, (LPARAM)&search);
-            if (!search.found) Sleep(1);
+        HWND found = nullptr;
+        while (!found && Elapsed(start) < LIMIT_MS && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+            found = FindProcessWindow(process.dwProcessId, IsWindowVisible);
+            if (!found) Sleep(1);
         }
-        if (search.found) {
+        if (found) {
             double elapsed = Elapsed(start);
             char title[256] = "";
-            GetWindowTextA(search.found, title, sizeof title);
+            GetWindowTextA(found, title, sizeof title);
             printf("%s\n%.3f\n", title, elapsed);
-            PostMessageA(search.found, WM_CLOSE, 0, 0);
+            PostMessageA(found, WM_CLOSE, 0, 0);
         } else {
             fprintf(stderr, "benchtool: no window from %s\n", command);
             status = 1;

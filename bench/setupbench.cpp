@@ -18,7 +18,7 @@
 #include "engine/names.h"
 #include "engine/settings.h"
 #include "engine/shelllink.h"
-#include "uninstall/replay.h"
+#include "engine/replay.h"
 #include "uninstall/uninstall.h"
 
 // The program registers like the setup program does, so the uninstall sees the same world.

@@ -2,11 +2,11 @@
 // of behaviour is the load-time handshake with the host executable.
 #include <windows.h>
 
-namespace {
+#define LIBRARY_FILE_NAME "GlmRes5.dll"
+#define HOST_CALLBACK_NAME "Glm5Callback"
+#define HOST_ACCEPTS 2741
 
-const char kLibraryFileName[] = "GlmRes5.dll";
-const char kHostCallbackName[] = "Glm5Callback";
-const int kHostAccepts = 2741;
+namespace {
 
 // The host's export: stdcall, (host executable, this library) -> answer.
 typedef int(WINAPI* HostCallback)(HMODULE exe, HMODULE lib);
@@ -18,12 +18,12 @@ typedef int(WINAPI* HostCallback)(HMODULE exe, HMODULE lib);
 BOOL AskHostToAdmit(HINSTANCE self)
 {
     DisableThreadLibraryCalls(self);
-    HMODULE exe = GetModuleHandleA(NULL);
-    HMODULE lib = GetModuleHandleA(kLibraryFileName);
-    HostCallback callback = (HostCallback)GetProcAddress(exe, kHostCallbackName);
-    if (callback == NULL)
+    HMODULE exe = GetModuleHandleA(nullptr);
+    HMODULE lib = GetModuleHandleA(LIBRARY_FILE_NAME);
+    HostCallback callback = (HostCallback)GetProcAddress(exe, HOST_CALLBACK_NAME);
+    if (callback == nullptr)
         return FALSE;
-    return callback(exe, lib) == kHostAccepts;
+    return callback(exe, lib) == HOST_ACCEPTS;
 }
 
 } // namespace

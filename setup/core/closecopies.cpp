@@ -15,7 +15,7 @@
 static BOOL IsTemporaryCopyName(const char* exeName)
 {
     size_t length = strlen(exeName);
-    if (length < 8 || _strnicmp(exeName, "uni", 3) != 0 || !EqualNoCaseAscii(exeName + length - 4, ".tmp"))
+    if (length < 8 || _strnicmp(exeName, REMOVAL_COPY_PREFIX, sizeof(REMOVAL_COPY_PREFIX) - 1) != 0 || !EqualNoCaseAscii(exeName + length - 4, ".tmp"))
         return FALSE;
     for (size_t i = 3; i < length - 4; ++i)
         if (!isxdigit((unsigned char)exeName[i])) return FALSE;

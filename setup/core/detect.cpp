@@ -79,7 +79,7 @@ static void RemoveTrailingBackslash(CString& folder)
 
 CString GetInstalledDir()
 {
-    CString folder = ReadRegString(HKEY_LOCAL_MACHINE, LEGACY_SETTINGS_KEY, "Path");
+    CString folder = ReadRegString(HKEY_LOCAL_MACHINE, LEGACY_SETTINGS_KEY, INSTALL_PATH_VALUE);
     if (folder.IsEmpty()) {
         CString appPath = ReadRegString(HKEY_LOCAL_MACHINE, APP_PATHS_KEY "\\" APP_EXE_NAME, nullptr);
         int end = appPath.Find("\\" APP_EXE_NAME);

@@ -1,4 +1,4 @@
-// Installed-version and path detection. Folders are returned without a trailing backslash.
+// Installed-version and path detection (folders as engine/pathtext.h says).
 #pragma once
 #include "framework.h"
 

@@ -17,11 +17,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-static int PathExists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A relative "-instdir" folder ("Apps") taken whole against the current folder, as its
 // existence was tested: the registry values, the uninstall entry and the lookups made after the
 // current folder changes need the whole path. A folder that is not relative stays as it is (a
@@ -92,8 +87,8 @@ static void RecoverProgramGroup()
     FILE* log = fopen(g_strInstallDir + "\\" LOG_NAME, "r");
     if (!log) log = fopen(g_strInstallDir + "\\" LEGACY_LOG_NAME, "r");
     if (!log) return;
-    CString programs = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Programs" : "Programs");
-    CString startup = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Startup" : "Startup");
+    CString programs = GetShellFolderOf(g_bAllUsers, SHELL_PROGRAMS);
+    CString startup = GetShellFolderOf(g_bAllUsers, SHELL_STARTUP);
     if (programs.IsEmpty() || programs[programs.GetLength() - 1] != '\\') programs += "\\";
     programs.MakeLower();
     startup.MakeLower();
@@ -173,7 +168,7 @@ int RunInstall()
     g_strProgramGroup = PRODUCT_FOLDER_NAME;
     if (reinstall) {
         if (!ConfirmReinstall()) return 1;
-        g_bAllUsers = ReadRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers") == "B";
+        g_bAllUsers = ReadRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, ALL_USERS_VALUE) == "B";
         RecoverProgramGroup();
     } else {
         ReadFileVersion(g_strSourceDir + "\\" APP_EXE_NAME);

@@ -5,5 +5,5 @@
 // 0 when the run went to its end, 1 when the user declined or cancelled.
 int RunInstall();
 
-// Message 18, the maker's site opened, exit code 1. Never returns.
+// Shows IDS_DAMAGED_PACKAGE, opens the maker's site and ends with exit code 1. Never returns.
 void AbortCorruptPackage();

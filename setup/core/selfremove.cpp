@@ -1,7 +1,9 @@
 #include "selfremove.h"
 #include <stdlib.h>
 #include "framework.h"
-#include "reboot.h"
+#include "engine/names.h"
+#include "engine/pathtext.h"
+#include "engine/reboot.h"
 #include "engine/settings.h"
 #include "resource.h"
 #include "uninstall/uninstall.h"
@@ -43,18 +45,9 @@ void StartSelfRemoval()
     char tempFile[MAX_PATH];
     DWORD n = GetTempPathA(MAX_PATH, tempDir);
     if (n == 0 || n >= MAX_PATH) return;
-    if (!GetTempFileNameA(tempDir, "uni", 0, tempFile)) return;
+    if (!GetTempFileNameA(tempDir, REMOVAL_COPY_PREFIX, 0, tempFile)) return;
     // GetTempFileName has made the file: it goes again when no copy takes over from it.
     if (!StartRemovalCopy(tempFile)) DeleteFileA(tempFile);
-}
-
-// The folder part of a path, ending in its separator: drive and directory joined.
-static CString GetFolderWithSeparator(const char* path)
-{
-    CString text(path);
-    int end = text.GetLength();
-    while (end > 0 && text[end - 1] != '\\' && text[end - 1] != '/' && text[end - 1] != ':') --end;
-    return text.Left(end);
 }
 
 void RunRemoval(const char* uninstallerPath)
@@ -66,7 +59,7 @@ void RunRemoval(const char* uninstallerPath)
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     if (n > 0 && n < MAX_PATH) DeleteOnReboot(self);
 
-    CString installFolder = GetFolderWithSeparator(uninstallerPath);
+    CString installFolder = GetFolderOfFile(uninstallerPath);
     DeleteFileA(uninstallerPath);
     RunUninstall(installFolder);
 

@@ -30,7 +30,7 @@ static void LoadText(UINT id, char* text, int size)
     if (!LoadStringA(GetResourceModule(), id, text, size)) text[0] = 0;
 }
 
-// The plain message box of the start-up questions: no owner, caption string 2.
+// The plain message box of the start-up questions: no owner, the caption given (IDS_SETUP_CAPTION).
 static int AskWithString(UINT id, const char* caption, UINT type)
 {
     char text[MESSAGE_SIZE];
@@ -38,7 +38,7 @@ static int AskWithString(UINT id, const char* caption, UINT type)
     return MessageBoxA(nullptr, text, caption, type);
 }
 
-// Message 1 for one other copy, message 4 with the number for more.
+// IDS_ONE_COPY_RUNNING for one other copy, IDS_COPIES_RUNNING with the number for more.
 static int AskToCloseCopies(int otherCopies, const char* caption)
 {
     if (otherCopies == 1) return AskWithString(IDS_ONE_COPY_RUNNING, caption, MB_YESNO | MB_ICONWARNING);

@@ -1,4 +1,5 @@
 #include "switches.h"
+#include "engine/names.h"
 #include "engine/pathtext.h"
 #include <string.h>
 
@@ -35,11 +36,12 @@ bool HasCloseWithoutAskingSwitch(int argc, const char* const* argv)
 
 bool IsSetupProgramPath(const char* programPath)
 {
-    static const char kName[] = "setup.exe";
+    // The name is written in lower case, as FoldCase gives the path's letters.
+    const char* name = SETUP_EXE_NAME;
     for (const char* start = programPath; *start; ++start) {
         int i = 0;
-        while (kName[i] && FoldCase(start[i]) == kName[i]) ++i;
-        if (!kName[i]) return true;
+        while (name[i] && FoldCase(start[i]) == name[i]) ++i;
+        if (!name[i]) return true;
     }
     return false;
 }

@@ -1,5 +1,5 @@
 #include "fileplace.h"
-#include "core/reboot.h"
+#include "reboot.h"
 #include "logreader.h"
 #include "names.h"
 #include "pathtext.h"
@@ -8,11 +8,6 @@
 
 // The search text of CountFolderEntries: the folder, a backslash and the pattern.
 #define SEARCH_TEXT_SIZE 520
-
-static BOOL PathExists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
 
 // Moves a target that cannot be deleted (typically in use) out of the way to target + ".old",
 // which goes at the next start of Windows.

@@ -7,7 +7,7 @@
 #include "resource.h"
 #include "settings.h"
 #include "shelllink.h"
-#include "uninstall/replay.h"
+#include "replay.h"
 
 #define UNINSTALL_ENTRY_KEY UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME
 #define APP_PATH_KEY        APP_PATHS_KEY "\\" APP_EXE_NAME
@@ -27,10 +27,10 @@ static CString FindProgramsFolder()
 {
     CString programs;
     if (g_bAllUsers) {
-        programs = GetShellFolder(TRUE, "Common Programs");
+        programs = GetShellFolderOf(TRUE, SHELL_PROGRAMS);
         if (programs.GetLength() < 4) g_bAllUsers = FALSE;
     }
-    if (!g_bAllUsers) programs = GetShellFolder(FALSE, "Programs");
+    if (!g_bAllUsers) programs = GetShellFolderOf(FALSE, SHELL_PROGRAMS);
     return programs;
 }
 
@@ -46,15 +46,15 @@ static void NormaliseProgramGroup()
 static CString CreateProgramGroup(const CString& programs)
 {
     for (int slash = g_strProgramGroup.Find('\\'); slash >= 0; slash = g_strProgramGroup.Find('\\', slash + 1))
-        CreateDirectoryA(programs + "\\" + g_strProgramGroup.Left(slash), NULL);
+        CreateDirectoryA(programs + "\\" + g_strProgramGroup.Left(slash), nullptr);
     CString group = programs + "\\" + g_strProgramGroup;
-    CreateDirectoryA(group, NULL);
+    CreateDirectoryA(group, nullptr);
     return group;
 }
 
 static void CreateLink(const CString& target, const CString& folder, UINT nameId)
 {
-    CreateShellLink(target, folder + "\\" + LoadResString(nameId) + ".lnk", "", SW_SHOWNORMAL, NULL, NULL);
+    CreateShellLink(target, folder + "\\" + LoadResString(nameId) + ".lnk", "", SW_SHOWNORMAL, nullptr, nullptr);
 }
 
 static void CreateGroupLinks(const CString& group)
@@ -69,18 +69,18 @@ static void CreateGroupLinks(const CString& group)
 
 // A shortcut to the application in a shell folder. A folder that is not set makes no shortcut,
 // rather than one in the root of the current drive.
-static void CreateAppLinkIn(BOOL allUsers, const char* commonValue, const char* userValue)
+static void CreateAppLinkIn(BOOL allUsers, ShellFolderKind kind)
 {
-    CString folder = GetShellFolder(allUsers, allUsers ? commonValue : userValue);
+    CString folder = GetShellFolderOf(allUsers, kind);
     if (folder.IsEmpty()) return;
     CreateLink(g_strInstallDir + "\\" APP_EXE_NAME, folder, IDS_PRODUCT_NAME);
 }
 
 static void WriteRegistryEntries()
 {
-    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers", g_bAllUsers ? "B" : "A");
-    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Path", g_strInstallDir);
-    WriteRegString(HKEY_LOCAL_MACHINE, APP_PATH_KEY, NULL, g_strInstallDir + "\\" APP_EXE_NAME);
+    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, ALL_USERS_VALUE, g_bAllUsers ? "B" : "A");
+    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, INSTALL_PATH_VALUE, g_strInstallDir);
+    WriteRegString(HKEY_LOCAL_MACHINE, APP_PATH_KEY, nullptr, g_strInstallDir + "\\" APP_EXE_NAME);
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "Contact", "Support");
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));
     WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayVersion", "5");
@@ -97,7 +97,7 @@ static void CopyPackageSettingsFile()
     DWORD length = GetEnvironmentVariableA(PACKAGE_PATH_VARIABLE, package, sizeof(package));
     if (length == 0 || length >= sizeof(package)) return;
     CString packageFolder = GetParentFolder(package);
-    if (!packageFolder.IsEmpty()) CopyInstallFile(SETTINGS_FILE_NAME, packageFolder, g_strInstallDir, NULL);
+    if (!packageFolder.IsEmpty()) CopyInstallFile(SETTINGS_FILE_NAME, packageFolder, g_strInstallDir, nullptr);
 }
 
 // A package on read-only media gives a read-only copy of the script, to which the records of the
@@ -130,8 +130,8 @@ int PerformInstall()
         AppendLogLine(logPath, CString(REC_MADE_DIR) + group);
         CreateGroupLinks(group);
     }
-    if (g_bDesktopIcon) CreateAppLinkIn(g_bAllUsers, "Common Desktop", "Desktop");
-    if (g_bAutoStart) CreateAppLinkIn(g_bAllUsers, "Common Startup", "Startup");
+    if (g_bDesktopIcon) CreateAppLinkIn(g_bAllUsers, SHELL_DESKTOP);
+    if (g_bAutoStart) CreateAppLinkIn(g_bAllUsers, SHELL_STARTUP);
 
     WriteRegistryEntries();
     CopyPackageSettingsFile();

@@ -1,10 +1,9 @@
 // Fixed names the setup program shares with the package, the registry and the application.
 #pragma once
 
-// The maker's web site; the pages opened after installation lie under it.
-#define MAKER_URL "http://www.orvane.example"
-
 #define APP_EXE_NAME        "Glmr5.exe"
+// The application of version 4, whose folder the new version must not be installed into.
+#define VERSION4_EXE_NAME   "Glmr.exe"
 #define SETUP_EXE_NAME      "setup.exe"
 #define UNINSTALLER_NAME    "GlmUnInst.exe"
 #define LOG_NAME            "GlmUnInst.log"
@@ -12,6 +11,10 @@
 #define PRODUCT_FOLDER_NAME "Glimra 5"
 #define HELP_FILE_NAME      "Glmr5Man.chm"
 #define README_FILE_NAME    "readme.txt"
+// The licence text the wizard shows, read from the package folder.
+#define AGREEMENT_FILE_NAME "agreement.txt"
+// Prefix of the uninstaller's temporary copy (GetTempFileName adds hexadecimal digits and ".tmp").
+#define REMOVAL_COPY_PREFIX "uni"
 // Settings file installed from beside the self-extracting package.
 #define SETTINGS_FILE_NAME  "Glmr5.ini"
 // Environment variable holding the path of the self-extracting package that started the setup.
@@ -32,6 +35,9 @@
 #define SHELL_FOLDERS_KEY    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"
 #define FILE_EXTS_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts"
 #define DOCUMENT_CLASS_NAME  "Glm5.Document"
+// Values under the settings keys: the installation folder, and "B" for all users or "A" for one.
+#define INSTALL_PATH_VALUE   "Path"
+#define ALL_USERS_VALUE      "AllUsers"
 
 // Record prefixes of the install script and the installation log (exact, with the trailing blank).
 #define REC_FILE_COPY      "File Copy: "

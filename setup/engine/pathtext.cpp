@@ -69,3 +69,31 @@ bool HasLinkExtension(const char* name)
     size_t length = strlen(name);
     return length >= 4 && EqualNoCaseAscii(name + length - 4, ".lnk");
 }
+
+#ifdef _WIN32
+CString GetParentFolder(const char* path)
+{
+    if (!path) return CString();
+    CString folder(path);
+    int length = folder.GetLength();
+    if (length > 0 && folder[length - 1] == '\\') folder = folder.Left(length - 1);
+    int slash = folder.ReverseFind('\\');
+    if (slash <= 0) return CString();
+    return folder.Left(slash);
+}
+
+CString GetFolderOfFile(const char* path)
+{
+    CString text(path);
+    int end = text.GetLength();
+    while (end > 0 && text[end - 1] != '\\' && text[end - 1] != '/' && text[end - 1] != ':') --end;
+    // The separator goes, but for a root's ("C:\", "\") and the drive's own ":".
+    if (end > 1 && text[end - 1] != ':' && text[end - 2] != ':') --end;
+    return text.Left(end);
+}
+
+BOOL PathExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+#endif

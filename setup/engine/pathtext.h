@@ -1,5 +1,10 @@
-// Path texts: joining within a fixed buffer, comparing folders, and checking the relative names
-// that install scripts and logs carry. Plain C library only.
+// Path texts: joining, parent folders, comparing, checking the relative names that install
+// scripts and logs carry, and whether a path exists.
+//
+// Folders: every function of the setup program that takes or returns a folder writes it without
+// a trailing separator ("C:\Program Files\Glimra 5"), but for a drive's root, which the system
+// gives as "C:\". One that takes a folder accepts it ending in "\" or "/" too: names are joined
+// to it with JoinPath, which adds a separator only where one is missing.
 #pragma once
 #include <stddef.h>
 
@@ -22,3 +27,20 @@ const char* FindLastSeparator(const char* path);
 
 // The name ends in ".lnk", in any letter case.
 bool HasLinkExtension(const char* name);
+
+#ifdef _WIN32
+// These need the framework's CString and the file system; the rest is plain C library and is also
+// built natively, for fuzzing.
+#include "cstring.h"
+
+// The folder part of a folder's path, split at "\" only: "C:\A" for "C:\A\B" and "C:\A\B\";
+// empty for "A", "\A" and null.
+CString GetParentFolder(const char* path);
+
+// The folder of a file's path, split at its last "\", "/" or ":": "C:\A" for "C:\A\f.exe", the
+// root "C:\" for "C:\f.exe", "\" for "\f.exe", "C:" for "C:f.exe"; empty for "f.exe".
+CString GetFolderOfFile(const char* path);
+
+// A file or folder of that path exists.
+BOOL PathExists(const char* path);
+#endif

@@ -17,15 +17,19 @@ CString GetShellFolder(BOOL allUsers, const char* valueName)
     return ReadRegString(allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, valueName);
 }
 
-CString GetParentFolder(const char* path)
+const char* GetShellFolderValueName(BOOL allUsers, ShellFolderKind kind)
 {
-    if (!path) return CString();
-    CString folder(path);
-    int length = folder.GetLength();
-    if (length > 0 && folder[length - 1] == '\\') folder = folder.Left(length - 1);
-    int slash = folder.ReverseFind('\\');
-    if (slash <= 0) return CString();
-    return folder.Left(slash);
+    static const char* const s_valueNames[][2] = {
+        { "Programs", "Common Programs" },
+        { "Desktop", "Common Desktop" },
+        { "Startup", "Common Startup" },
+    };
+    return s_valueNames[kind][allUsers ? 1 : 0];
+}
+
+CString GetShellFolderOf(BOOL allUsers, ShellFolderKind kind)
+{
+    return GetShellFolder(allUsers, GetShellFolderValueName(allUsers, kind));
 }
 
 // Copies the target without one leading and one trailing double quote. FALSE when it is too long.
@@ -49,14 +53,14 @@ HRESULT CreateShellLink(const char* target, const char* linkPath, const char* de
     if (!MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH)) return E_INVALIDARG;
 
     if (!s_bComInitialized) {
-        CoInitialize(NULL);
+        CoInitialize(nullptr);
         s_bComInitialized = TRUE;
     }
 
-    IShellLinkA* link = NULL;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link);
+    IShellLinkA* link = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link);
     if (FAILED(hr)) return hr;
-    IPersistFile* file = NULL;
+    IPersistFile* file = nullptr;
     hr = link->QueryInterface(IID_IPersistFile, (void**)&file);
     if (FAILED(hr)) {
         link->Release();

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "winapp.h"
+#include "resmodule.h"
 
 CString::CString(const char* psz) : CString() { if (psz) Assign(psz, (int)strlen(psz)); }
 CString::CString(const char* pch, int nLength) : CString() { if (pch && nLength > 0) Assign(pch, nLength); }

@@ -1,4 +1,5 @@
 #include "dialog.h"
+#include "resmodule.h"
 #include "winapp.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)

@@ -11,3 +11,4 @@
 #include "controls.h"
 #include "waitcursor.h"
 #include "winapp.h"
+#include "resmodule.h"

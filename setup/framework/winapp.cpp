@@ -1,11 +1,11 @@
 #include "winapp.h"
+#include "resmodule.h"
 #include "wnd.h"
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
 static CWinApp* s_pApp;
-static HINSTANCE s_hResource;
 
 CWinApp::CWinApp(const char* pszAppName)
     : m_pszAppName(pszAppName), m_hInstance(nullptr), m_pMainWnd(nullptr)
@@ -44,8 +44,6 @@ void CWinApp::OnHelp()
 
 CWinApp* GetApp() { return s_pApp; }
 HINSTANCE GetAppInstance() { return s_pApp && s_pApp->m_hInstance ? s_pApp->m_hInstance : GetModuleHandleA(nullptr); }
-HINSTANCE GetResourceModule() { return s_hResource ? s_hResource : GetModuleHandleA(nullptr); }
-void SetResourceModule(HINSTANCE hInstance) { s_hResource = hInstance; }
 
 const char* GetAppName()
 {

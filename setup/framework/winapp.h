@@ -43,9 +43,6 @@ private:
 CWinApp* GetApp();
 const char* GetAppName();
 HINSTANCE GetAppInstance();
-// The module resources (strings, dialog templates, bitmaps) are taken from.
-HINSTANCE GetResourceModule();
-void SetResourceModule(HINSTANCE hInstance);
 
 // The framework's message box: the application title as caption, owned by the active window.
 int AppMessageBox(const char* pszText, UINT nType = MB_OK, UINT nIDHelp = 0);

@@ -13,10 +13,6 @@ static_assert(sizeof(InstanceListHeader) == (2 + MAX_INSTANCES) * 4, "the list i
 
 IMPLEMENT_DYNAMIC(CInstanceManager, CObject)
 
-// Every list operation maps the view, takes the list mutex (no time limit), works, unmaps, and
-// releases the mutex. When the lock cannot be had the list is left alone and the operation
-// gives its failure value.
-
 // Posts a notice to the application window of a registered process. A process without one gets
 // none: posting to a null window would put the notice into this thread's own queue instead.
 static void PostNotice(DWORD processId, UINT message, DWORD subjectId)
@@ -37,117 +33,114 @@ static DWORD ValidCount(const InstanceListHeader* list)
     return list->count > MAX_INSTANCES ? MAX_INSTANCES : list->count;
 }
 
+// One list operation: maps the view and takes the list mutex (no time limit) for its scope, then
+// unmaps the view and releases the mutex. When the view or the lock cannot be had the list is left
+// alone and the operation gives its failure value.
+class CListAccess {
+public:
+    CListAccess(HANDLE mapping, DWORD size, CMutex& mutex)
+        : m_pView(mapping ? (InstanceListHeader*)MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, size)
+                          : nullptr),
+          m_lock(&mutex, m_pView != nullptr)
+    {
+    }
+    ~CListAccess()
+    {
+        if (m_pView) UnmapViewOfFile(m_pView);
+    }
+    // The list, or null when it could not be mapped or locked.
+    InstanceListHeader* GetList() const { return m_lock.IsLocked() ? m_pView : nullptr; }
+
+private:
+    InstanceListHeader* m_pView;
+    CSingleLock m_lock;
+};
+
 CInstanceManager::CInstanceManager(const char* name, DWORD additional)
-    : applicationName(name),
-      listSize(0),
-      additionalSize(additional),
-      listMutex(FALSE, CString("InstanceManager_InstanceList_Mutex_") + name),
-      additionalMutex(FALSE, CString("InstanceManager_Additional_Mutex_") + name),
-      mapping(nullptr),
-      listView(nullptr),
-      additionalView(nullptr)
+    : m_strApplicationName(name),
+      m_nListSize(0),
+      m_nAdditionalSize(additional),
+      m_listMutex(FALSE, CString("InstanceManager_InstanceList_Mutex_") + name),
+      m_additionalMutex(FALSE, CString("InstanceManager_Additional_Mutex_") + name),
+      m_hMapping(nullptr)
 {
-    listSize = sizeof(InstanceListHeader);
+    m_nListSize = sizeof(InstanceListHeader);
     // Without its mutex the shared list cannot be used safely: the process then neither creates
     // the mapping nor registers, exactly as when the mapping cannot be created (count 0, no ids).
     // The additional-data mutex guards nothing this program touches, so its absence is harmless.
-    if (!listMutex.m_hObject) return;
+    if (!m_listMutex.m_hObject) return;
     SYSTEM_INFO info;
     GetSystemInfo(&info);
-    listSize = RoundUp(listSize, info.dwAllocationGranularity);
-    additionalSize = RoundUp(additionalSize, info.dwAllocationGranularity);
+    m_nListSize = RoundUp(m_nListSize, info.dwAllocationGranularity);
+    m_nAdditionalSize = RoundUp(m_nAdditionalSize, info.dwAllocationGranularity);
 
     CString mapName = CString("InstanceManager_FileMap_") + name;
-    mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, SEC_COMMIT | PAGE_READWRITE, 0,
-                                 listSize + additionalSize, mapName);
-    if (mapping && GetLastError() != ERROR_ALREADY_EXISTS) ResetList();
+    m_hMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, SEC_COMMIT | PAGE_READWRITE, 0,
+                                    m_nListSize + m_nAdditionalSize, mapName);
+    if (m_hMapping && GetLastError() != ERROR_ALREADY_EXISTS) ResetList();
     AddInstance(GetCurrentProcessId());
 }
 
 CInstanceManager::~CInstanceManager()
 {
     RemoveInstance(GetCurrentProcessId());
-    if (additionalView) UnmapViewOfFile(additionalView);
-    if (mapping) CloseHandle(mapping);
-    mapping = nullptr;
+    if (m_hMapping) CloseHandle(m_hMapping);
+    m_hMapping = nullptr;
 }
 
 // A fresh mapping is already zero-filled: only the marker is set, so a process that registered
 // between the creation and this moment keeps its entry.
 void CInstanceManager::ResetList()
 {
-    if (!MapList()) return;
-    CSingleLock lock(&listMutex, TRUE);
-    if (lock.IsLocked()) listView->marker = 1;
-    UnmapList();
-}
-
-BOOL CInstanceManager::MapList()
-{
-    if (!mapping) return FALSE;
-    listView = (InstanceListHeader*)MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, listSize);
-    return listView != nullptr;
-}
-
-void CInstanceManager::UnmapList()
-{
-    if (listView) UnmapViewOfFile(listView);
-    listView = nullptr;
+    CListAccess access(m_hMapping, m_nListSize, m_listMutex);
+    if (InstanceListHeader* list = access.GetList()) list->marker = 1;
 }
 
 int CInstanceManager::GetInstanceCount()
 {
-    if (!MapList()) return 0;
-    CSingleLock lock(&listMutex, TRUE);
-    int count = lock.IsLocked() ? (int)ValidCount(listView) : 0;
-    UnmapList();
-    return count;
+    CListAccess access(m_hMapping, m_nListSize, m_listMutex);
+    InstanceListHeader* list = access.GetList();
+    return list ? (int)ValidCount(list) : 0;
 }
 
 BOOL CInstanceManager::GetInstanceIds(CDWordArray& ids)
 {
-    if (!MapList()) return FALSE;
-    CSingleLock lock(&listMutex, TRUE);
-    DWORD count = lock.IsLocked() ? ValidCount(listView) : 0;
-    BOOL ok = lock.IsLocked() && ids.SetSize((int)count);
-    for (DWORD i = 0; ok && i < count; ++i) ids[(int)i] = listView->slots[i];
-    UnmapList();
+    CListAccess access(m_hMapping, m_nListSize, m_listMutex);
+    InstanceListHeader* list = access.GetList();
+    if (!list) return FALSE;
+    DWORD count = ValidCount(list);
+    BOOL ok = ids.SetSize((int)count);
+    for (DWORD i = 0; ok && i < count; ++i) ids[(int)i] = list->slots[i];
     return ok;
 }
 
 BOOL CInstanceManager::AddInstance(DWORD processId)
 {
-    if (!MapList()) return FALSE;
-    CSingleLock lock(&listMutex, TRUE);
-    BOOL added = FALSE;
-    DWORD count = ValidCount(listView);
-    if (lock.IsLocked() && count < MAX_INSTANCES) {
-        for (DWORD i = 0; i < count; ++i)
-            PostNotice(listView->slots[i], MSG_INSTANCE_ADDED, processId);
-        listView->slots[count] = processId;
-        listView->count = count + 1;
-        added = TRUE;
-    }
-    UnmapList();
-    return added;
+    CListAccess access(m_hMapping, m_nListSize, m_listMutex);
+    InstanceListHeader* list = access.GetList();
+    if (!list) return FALSE;
+    DWORD count = ValidCount(list);
+    if (count >= MAX_INSTANCES) return FALSE;
+    for (DWORD i = 0; i < count; ++i)
+        PostNotice(list->slots[i], MSG_INSTANCE_ADDED, processId);
+    list->slots[count] = processId;
+    list->count = count + 1;
+    return TRUE;
 }
 
 BOOL CInstanceManager::RemoveInstance(DWORD processId)
 {
-    if (!MapList()) return FALSE;
-    CSingleLock lock(&listMutex, TRUE);
-    BOOL removed = FALSE;
-    DWORD count = lock.IsLocked() ? ValidCount(listView) : 0;
+    CListAccess access(m_hMapping, m_nListSize, m_listMutex);
+    InstanceListHeader* list = access.GetList();
+    DWORD count = list ? ValidCount(list) : 0;
     for (DWORD i = 0; i < count; ++i) {
-        if (listView->slots[i] != processId) continue;
-        memmove(&listView->slots[i], &listView->slots[i + 1], (count - i - 1) * sizeof(DWORD));
-        listView->slots[count - 1] = 0;
-        listView->count = --count;
+        if (list->slots[i] != processId) continue;
+        memmove(&list->slots[i], &list->slots[i + 1], (count - i - 1) * sizeof(DWORD));
+        list->slots[count - 1] = 0;
+        list->count = --count;
         for (DWORD j = 0; j < count; ++j)
-            PostNotice(listView->slots[j], MSG_INSTANCE_REMOVED, processId);
-        removed = TRUE;
-        break;
+            PostNotice(list->slots[j], MSG_INSTANCE_REMOVED, processId);
+        return TRUE;
     }
-    UnmapList();
-    return removed;
+    return FALSE;
 }

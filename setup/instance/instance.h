@@ -22,15 +22,11 @@ public:
 
 protected:
     void ResetList();
-    BOOL MapList();
-    void UnmapList();
 
-    CString applicationName;
-    DWORD listSize;
-    DWORD additionalSize;
-    CMutex listMutex;
-    CMutex additionalMutex;
-    HANDLE mapping;
-    struct InstanceListHeader* listView;
-    void* additionalView;
+    CString m_strApplicationName;
+    DWORD m_nListSize;
+    DWORD m_nAdditionalSize;
+    CMutex m_listMutex;
+    CMutex m_additionalMutex;
+    HANDLE m_hMapping;
 };

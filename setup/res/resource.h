@@ -1,6 +1,9 @@
 // Resource ids of the setup program: strings, templates, the wizard picture and control ids.
 #pragma once
 
+// The maker's web site, named in texts and templates; the pages opened after installation lie under it.
+#define MAKER_URL "http://www.orvane.example"
+
 // Strings
 #define IDS_ONE_COPY_RUNNING     1
 #define IDS_SETUP_CAPTION        2

@@ -43,7 +43,7 @@ static void RemoveSettingsKeys(HKEY root, const char* maker, const char* setting
 {
     char path[KEY_NAME_SIZE];
     if (FormatKeyPath(path, "SOFTWARE\\%s\\%s", maker, settingsKey)) DeleteRegKeyTree(root, path);
-    if (FormatKeyPath(path, "SOFTWARE\\%s", maker, NULL)) DeleteRegKeyIfNoSubkeys(root, path);
+    if (FormatKeyPath(path, "SOFTWARE\\%s", maker, nullptr)) DeleteRegKeyIfNoSubkeys(root, path);
 }
 
 // Deletes one subkey of root\parentPath (no tree walk).

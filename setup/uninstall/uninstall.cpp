@@ -2,9 +2,11 @@
 #include <shlobj.h>
 #include <string.h>
 #include "engine/names.h"
+#include "engine/pathtext.h"
+#include "engine/shelllink.h"
 #include "framework.h"
 #include "regclean.h"
-#include "replay.h"
+#include "engine/replay.h"
 
 // Registry values and subkey names are read into buffers of this size.
 #define VALUE_SIZE 512
@@ -24,7 +26,7 @@ static BOOL ReadValue(HKEY key, const char* name, char* buffer)
 {
     memset(buffer, 0, VALUE_SIZE + 1);
     DWORD size = VALUE_SIZE;
-    return RegQueryValueExA(key, name, NULL, NULL, (BYTE*)buffer, &size) == ERROR_SUCCESS;
+    return RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)buffer, &size) == ERROR_SUCCESS;
 }
 
 // Gives one extension back the program it had before the takeover. TRUE when it was taken over.
@@ -33,7 +35,7 @@ static BOOL RestoreExtension(HKEY root, const char* extension, const char* inspe
     HKEY key;
     if (RegOpenKeyExA(root, extension, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return FALSE;
     char value[VALUE_SIZE + 1];
-    BOOL takenOver = ReadValue(key, inspectedValue, value) && strstr(value, APP_EXE_NAME) != NULL;
+    BOOL takenOver = ReadValue(key, inspectedValue, value) && strstr(value, APP_EXE_NAME) != nullptr;
     if (takenOver) {
         if (ReadValue(key, PREVIOUS_PROGRAM_VALUE, value) && value[0])
             RegSetValueExA(key, inspectedValue, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
@@ -51,26 +53,26 @@ static void RestoreImageFileTypes()
     HKEY root;
     const char* inspectedValue = TAKEN_OVER_VALUE;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, FILE_EXTS_KEY, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) {
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, NULL, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) return;
-        inspectedValue = NULL;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, nullptr, 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) return;
+        inspectedValue = nullptr;
     }
     int restored = 0;
     for (int i = 0; i < (int)(sizeof(ImageExtensionTable) / sizeof(ImageExtensionTable[0])); i++)
         if (RestoreExtension(root, ImageExtensionTable[i], inspectedValue)) restored++;
     RegCloseKey(root);
-    if (restored > 0) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
+    if (restored > 0) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
-// Deletes the fixed-name shortcut and group in the shell folders named by three values of key.
-static void RemoveFixedNameShortcuts(HKEY key, const char* startupValue, const char* desktopValue,
-                                     const char* programsValue)
+// Deletes the fixed-name shortcut and group in the shell folders that key names, for all users
+// or for one.
+static void RemoveFixedNameShortcuts(HKEY key, BOOL allUsers)
 {
     char folder[VALUE_SIZE + 1];
-    if (ReadValue(key, startupValue, folder) && folder[0])
+    if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_STARTUP), folder) && folder[0])
         DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
-    if (ReadValue(key, desktopValue, folder) && folder[0])
+    if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_DESKTOP), folder) && folder[0])
         DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
-    if (ReadValue(key, programsValue, folder) && folder[0]) {
+    if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_PROGRAMS), folder) && folder[0]) {
         CString group = CString(folder) + "\\" PRODUCT_FOLDER_NAME "\\";
         DeleteMatchingFiles(group, "*.*");
         RemoveDirectoryA(group);
@@ -81,7 +83,7 @@ static void RemoveAllUsersShortcuts()
 {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SHELL_FOLDERS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    RemoveFixedNameShortcuts(key, "Common Startup", "Common Desktop", "Common Programs");
+    RemoveFixedNameShortcuts(key, TRUE);
     RegCloseKey(key);
 }
 
@@ -93,7 +95,7 @@ static void RemoveUserProfileShortcuts()
         HKEY hive, key;
         if (RegOpenKeyExA(HKEY_USERS, profile, 0, KEY_ALL_ACCESS, &hive) != ERROR_SUCCESS) continue;
         if (RegOpenKeyExA(hive, SHELL_FOLDERS_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RemoveFixedNameShortcuts(key, "Startup", "Desktop", "Programs");
+            RemoveFixedNameShortcuts(key, FALSE);
             RegCloseKey(key);
         }
         RegCloseKey(hive);
@@ -102,19 +104,22 @@ static void RemoveUserProfileShortcuts()
 
 void RunUninstall(const char* installFolder)
 {
-    CString folder(installFolder);
+    // A log path that does not fit stays empty and opens nothing.
+    char legacyLog[MAX_PATH], log[MAX_PATH];
+    JoinPath(legacyLog, sizeof legacyLog, installFolder, LEGACY_LOG_NAME);
+    JoinPath(log, sizeof log, installFolder, LOG_NAME);
     RemoveAppRegistryKeys(MAKER_NAME, SETTINGS_KEY_NAME, UNINSTALL_ENTRY_NAME, APP_EXE_NAME);
     RestoreImageFileTypes();
 
-    UndoLinksAndMadeDirs(folder + LEGACY_LOG_NAME);
-    UndoLinksAndMadeDirs(folder + LOG_NAME);
-    UndoFileRecords(folder + LEGACY_LOG_NAME, folder, NULL);
-    UndoFileRecords(folder + LOG_NAME, folder, NULL);
-    DeleteMatchingFiles(folder, LOG_NAME);
+    UndoLinksAndMadeDirs(legacyLog);
+    UndoLinksAndMadeDirs(log);
+    UndoFileRecords(legacyLog, installFolder, nullptr);
+    UndoFileRecords(log, installFolder, nullptr);
+    DeleteMatchingFiles(installFolder, LOG_NAME);
 
     // The process must not hold the folder it removes.
     SetCurrentDirectoryA("\\");
-    RemoveDirectoryA(folder);
+    RemoveDirectoryA(installFolder);
 
     RemoveAllUsersShortcuts();
     RemoveUserProfileShortcuts();

@@ -1,5 +1,6 @@
 // The uninstall driver.
 #pragma once
 
-// installFolder ends in a backslash.
+// Removes the installation in installFolder: its registry entries, file types, logged files,
+// shortcuts and folders.
 void RunUninstall(const char* installFolder);

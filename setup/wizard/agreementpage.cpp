@@ -1,4 +1,5 @@
 #include "agreementpage.h"
+#include "engine/names.h"
 #include "resource.h"
 #include <stdio.h>
 
@@ -33,7 +34,7 @@ BOOL CAgreementPage::OnInitDialog()
 // larger than AGREEMENT_MAX_SIZE.
 void CAgreementPage::ReadAgreement()
 {
-    FILE* file = fopen("agreement.txt", "rb");
+    FILE* file = fopen(AGREEMENT_FILE_NAME, "rb");
     if (!file) return;
     long size = -1;
     if (fseek(file, 0, SEEK_END) == 0) size = ftell(file);

@@ -1,7 +1,7 @@
 #include "folderchoice.h"
 #include "engine/fileplace.h"
 #include "engine/names.h"
-#include <io.h>
+#include "engine/pathtext.h"
 
 BOOL ChooseInstallFolder(const char* chosen, CString& installDir)
 {
@@ -9,8 +9,8 @@ BOOL ChooseInstallFolder(const char* chosen, CString& installDir)
     // A drive root comes with its backslash ("C:\"): names are joined to it without a second one.
     CString base = folder;
     if (!base.IsEmpty() && base[base.GetLength() - 1] == '\\') base = base.Left(base.GetLength() - 1);
-    if (_access(base + "\\Glmr.exe", 0) == 0) return FALSE;
-    if (_access(base + "\\" APP_EXE_NAME, 0) != 0 && CountFolderEntries("*", folder) > 0)
+    if (PathExists(base + "\\" VERSION4_EXE_NAME)) return FALSE;
+    if (!PathExists(base + "\\" APP_EXE_NAME) && CountFolderEntries("*", folder) > 0)
         folder = base + "\\" PRODUCT_FOLDER_NAME;
     installDir = folder;
     return TRUE;

@@ -2,9 +2,9 @@
 #include "folderchoice.h"
 #include "engine/helpers.h"
 #include "engine/names.h"
+#include "engine/pathtext.h"
 #include "engine/settings.h"
 #include <shlobj.h>
-#include <io.h>
 
 BEGIN_MESSAGE_MAP(CInstallTypePage, CDialog)
     ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
@@ -35,11 +35,11 @@ BOOL CInstallTypePage::DestroyWindow()
     return CDialog::DestroyWindow();
 }
 
-// String 19 when the folder of an earlier installation still holds the application.
+// IDS_FOLDER_HAS_OLD when the folder of an earlier installation still holds the application.
 void CInstallTypePage::UpdateFolderHint()
 {
     CWnd* hint = GetDlgItem(IDC_FOLDER_HINT);
-    if (!g_bNewInstall && _access(g_strInstallDir + "\\" APP_EXE_NAME, 0) == 0)
+    if (!g_bNewInstall && PathExists(g_strInstallDir + "\\" APP_EXE_NAME))
         hint->SetWindowText(LoadResString(IDS_FOLDER_HAS_OLD));
     else
         hint->SetWindowText(m_strHint);

@@ -28,7 +28,7 @@ BOOL CProgramGroupPage::OnInitDialog()
 // The folders of the Programs folder (all users' or the user's own, read anew every time).
 void CProgramGroupPage::ListProgramGroups()
 {
-    CString programs = GetShellFolder(g_bAllUsers, g_bAllUsers ? "Common Programs" : "Programs");
+    CString programs = GetShellFolderOf(g_bAllUsers, SHELL_PROGRAMS);
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(programs + "\\*", &entry);
     if (search == INVALID_HANDLE_VALUE) return;

@@ -9,9 +9,6 @@
 #include "engine/settings.h"
 #include "resource.h"
 
-CString g_strNextCaption;
-CString g_strCancelCaption;
-
 // Steps of the wizard: five pages, the installation on the last page, the finish.
 enum {
     STEP_WELCOME = 0,
@@ -49,8 +46,8 @@ void CSetupWizardDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSetupWizardDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_btnNext.GetWindowText(g_strNextCaption);
-    m_btnCancel.GetWindowText(g_strCancelCaption);
+    m_btnNext.GetWindowText(m_strNextCaption);
+    m_btnCancel.GetWindowText(m_strCancelCaption);
     OnOK();
     return FALSE;
 }
@@ -74,8 +71,8 @@ void CSetupWizardDlg::OnOK()
     }
     if (m_strTitle.IsEmpty()) GetWindowText(m_strTitle);
     if (m_nPage != STEP_AGREEMENT) {
-        m_btnNext.SetWindowText(g_strNextCaption);
-        m_btnCancel.SetWindowText(g_strCancelCaption);
+        m_btnNext.SetWindowText(m_strNextCaption);
+        m_btnCancel.SetWindowText(m_strCancelCaption);
     }
     switch (m_nPage) {
     case STEP_WELCOME:

@@ -29,8 +29,7 @@ private:
     int m_nPage;
     CDialog* m_pPage;
     CString m_strTitle;
+    // The captions Next and Cancel have in the frame's template.
+    CString m_strNextCaption;
+    CString m_strCancelCaption;
 };
-
-// The captions Next and Cancel have in the frame's template.
-extern CString g_strNextCaption;
-extern CString g_strCancelCaption;

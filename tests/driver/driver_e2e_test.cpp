@@ -56,18 +56,18 @@ DWORD ProcessOfProgram(const std::string& exePath)
 
 class DriverTest : public ::testing::Test {
 protected:
-    Sandbox box{"driver"};
-    std::string savedHttpCommand;
-    std::string opened;   // the recorder's file
+    Sandbox m_box{"driver"};
+    std::string m_savedHttpCommand;
+    std::string m_opened;   // the recorder's file
 
     void SetUp() override
     {
-        box.RedirectShellFolders();
-        std::string recorder = box.Path("browser\\urlrecorder.exe");
-        MakeFolders(box.Path("browser"));
+        m_box.RedirectShellFolders();
+        std::string recorder = m_box.Path("browser\\urlrecorder.exe");
+        MakeFolders(m_box.Path("browser"));
         ASSERT_TRUE(CopyFileA(HostToWindows(GLM_URLRECORDER_EXE).c_str(), recorder.c_str(), FALSE));
-        opened = box.Path("browser\\opened.txt");
-        savedHttpCommand = RegString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr);
+        m_opened = m_box.Path("browser\\opened.txt");
+        m_savedHttpCommand = RegString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr);
         RegSetString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr, "\"" + recorder + "\" \"%1\"");
     }
 
@@ -75,16 +75,16 @@ protected:
     {
         // A browser start may still be under way after the setup has ended; the next case's
         // clean-up could not replace the recorder while it runs.
-        std::string recorder = box.Path("browser\\urlrecorder.exe");
+        std::string recorder = m_box.Path("browser\\urlrecorder.exe");
         EXPECT_TRUE(WaitUntil([&] { return ProcessOfProgram(recorder) == 0; }, kWait)) << recorder << " still runs";
-        if (savedHttpCommand == "<missing>") RegDeleteTree(HKEY_CLASSES_ROOT, "http\\shell\\open");
-        else RegSetString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr, savedHttpCommand);
+        if (m_savedHttpCommand == "<missing>") RegDeleteTree(HKEY_CLASSES_ROOT, "http\\shell\\open");
+        else RegSetString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr, m_savedHttpCommand);
     }
 
     // A package folder: setup.exe, the stand-in of that version, the sample package's files.
     std::string MakePackage(const std::string& name, const std::string& variant)
     {
-        std::string dir = box.Path(name);
+        std::string dir = m_box.Path(name);
         MakeFolders(dir + "\\Minta");
         CopyFileA(SetupExePath().c_str(), (dir + "\\setup.exe").c_str(), FALSE);
         CopyFileA(SetupExePath().c_str(), (dir + "\\GlmUnInst.exe").c_str(), FALSE);
@@ -100,7 +100,7 @@ protected:
     // An earlier installation of that version, found through App Paths.
     std::string MakeInstalled(const std::string& variant)
     {
-        std::string dir = box.Path("old\\Glimra 5");
+        std::string dir = m_box.Path("old\\Glimra 5");
         MakeFolders(dir);
         CopyFileA(StandInOfVersion(variant).c_str(), (dir + "\\Glmr5.exe").c_str(), FALSE);
         RegSetString(HKEY_LOCAL_MACHINE, kAppPathsKey, nullptr, dir + "\\Glmr5.exe");
@@ -166,7 +166,7 @@ protected:
     {
         std::vector<std::string> lines;
         WaitUntil([&] {
-            lines = ReadLines(opened);
+            lines = ReadLines(m_opened);
             return lines.size() >= expected;
         }, waitMs);
         return lines;
@@ -213,7 +213,7 @@ std::string DefaultInstallDir()
 TEST_F(DriverTest, FreshInstallTakesTheSwitches)
 {
     std::string package = MakePackage("pkg", "");
-    std::string apps = box.Path("apps");
+    std::string apps = m_box.Path("apps");
     MakeFolders(apps);
 
     // An existing folder with a trailing backslash, options in any letter case.
@@ -229,7 +229,7 @@ TEST_F(DriverTest, FreshInstallTakesTheSwitches)
     EndProcess(child);
 
     // A missing folder: the default program folder.
-    child = StartSetup(package, "-instdir " + box.Path("missing"));
+    child = StartSetup(package, "-instdir " + m_box.Path("missing"));
     frame = WaitForFrame(child);
     ASSERT_TRUE(frame);
     view = ReadWizardSettingsAndCancel(frame, child, CancelWizard);
@@ -257,17 +257,17 @@ TEST_F(DriverTest, ReinstallIgnoresSwitchesAndRecoversTheProgramGroup)
     std::string installed = MakeInstalled("");
     RegSetString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers", "B");
     // The all-users Startup folder lies inside the Programs folder, as on Windows.
-    std::string programs = box.Path("common\\Programs");
-    box.SetShellFolder(true, "Common Startup", programs + "\\Startup");
+    std::string programs = m_box.Path("common\\Programs");
+    m_box.SetShellFolder(true, "Common Startup", programs + "\\Startup");
     std::string upperPrograms = programs;
     for (char& ch : upperPrograms) ch = (char)toupper((unsigned char)ch);
-    WriteFileText(installed + "\\GlmUnInst.log",
+    WriteFileBytes(installed + "\\GlmUnInst.log",
                   "File Copy: Glmr5.exe\r\n\r\n"
                   "Made Dir: " + programs + "\\Tools\\Glimra 5\r\n"
                   "Shell Link: " + upperPrograms + "\\Tools\\Glimra 5\\Glimra 5.lnk  \r\n"
                   "Shell Link: " + programs + "\\Startup\\Glimra 5.lnk\r\n"
-                  "Shell Link: " + box.Path("common\\Desktop") + "\\Glimra 5.lnk\r\n");
-    std::string apps = box.Path("apps");
+                  "Shell Link: " + m_box.Path("common\\Desktop") + "\\Glimra 5.lnk\r\n");
+    std::string apps = m_box.Path("apps");
     MakeFolders(apps);
 
     ChildProcess child = StartSetup(package, "-instdir " + apps + " -autostart -nodeskico -runafter");
@@ -323,7 +323,7 @@ TEST_F(DriverTest, NewerPackageUpgradesWithoutQuestionAndOpensThePage)
 {
     std::string package = MakePackage("pkg", "v5.40.7.0");
     // The shortcut's query is taken without its line end.
-    WriteFileText(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/x.asp?ref=setup&v=5\r\n");
+    WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/x.asp?ref=setup&v=5\r\n");
     std::string installed = MakeInstalled("");
 
     ChildProcess child = StartSetup(package, "");
@@ -343,8 +343,8 @@ TEST_F(DriverTest, NewerPackageUpgradesWithoutQuestionAndOpensThePage)
 TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothing)
 {
     std::string package = MakePackage("pkg", "");
-    WriteFileText(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
-    std::string apps = box.Path("apps");
+    WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
+    std::string apps = m_box.Path("apps");
     MakeFolders(apps);
 
     // Silent: all users even without the switch, no page.
@@ -354,13 +354,13 @@ TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothi
     EXPECT_TRUE(FileExists(apps + "\\Glimra 5\\Glmr5.exe"));
     EXPECT_EQ("B", RegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AllUsers"));
     EXPECT_TRUE(OpenedAddresses(1, 1000).empty());
-    box.Clean();
-    box.RedirectShellFolders();
+    m_box.Clean();
+    m_box.RedirectShellFolders();
     package = MakePackage("pkg", "");
-    WriteFileText(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
+    WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
     MakeFolders(apps);
-    MakeFolders(box.Path("browser"));
-    CopyFileA(HostToWindows(GLM_URLRECORDER_EXE).c_str(), box.Path("browser\\urlrecorder.exe").c_str(), FALSE);
+    MakeFolders(m_box.Path("browser"));
+    CopyFileA(HostToWindows(GLM_URLRECORDER_EXE).c_str(), m_box.Path("browser\\urlrecorder.exe").c_str(), FALSE);
 
     // Through the wizard: the "installed" page.
     child = StartSetup(package, "-instdir " + apps);
@@ -456,8 +456,8 @@ TEST_F(DriverTest, YesToTheSameVersionReinstallsFromTheLegacyLogWithoutOpeningTh
     std::string package = MakePackage("pkg", "");
     std::string installed = MakeInstalled("");
     // Only the legacy log: the group comes from it (current user, no "AllUsers" value).
-    std::string programs = box.Path("user\\Programs");
-    WriteFileText(installed + "\\install.log", "Shell Link: " + programs + "\\Old group\\Glimra 5.lnk\r\n");
+    std::string programs = m_box.Path("user\\Programs");
+    WriteFileBytes(installed + "\\install.log", "Shell Link: " + programs + "\\Old group\\Glimra 5.lnk\r\n");
 
     ChildProcess child = StartSetup(package, "");
     HWND frame = AcceptQuestionAndWaitForFrame(child);
@@ -480,9 +480,9 @@ TEST_F(DriverTest, WithoutAStartupFolderNoShortcutNamesTheGroup)
 {
     std::string package = MakePackage("pkg", "");
     std::string installed = MakeInstalled("");
-    box.DeleteShellFolder(false, "Startup");
-    WriteFileText(installed + "\\GlmUnInst.log",
-                  "Shell Link: " + box.Path("user\\Programs") + "\\Tools\\Glimra 5\\Glimra 5.lnk\r\n");
+    m_box.DeleteShellFolder(false, "Startup");
+    WriteFileBytes(installed + "\\GlmUnInst.log",
+                  "Shell Link: " + m_box.Path("user\\Programs") + "\\Tools\\Glimra 5\\Glimra 5.lnk\r\n");
 
     ChildProcess child = StartSetup(package, "");
     HWND frame = AcceptQuestionAndWaitForFrame(child);
@@ -496,8 +496,8 @@ TEST_F(DriverTest, AGroupClimbingOutOfProgramsInTheOldLogIsPassedOver)
 {
     std::string package = MakePackage("pkg", "");
     std::string installed = MakeInstalled("");
-    std::string programs = box.Path("user\\Programs");
-    WriteFileText(installed + "\\GlmUnInst.log",
+    std::string programs = m_box.Path("user\\Programs");
+    WriteFileBytes(installed + "\\GlmUnInst.log",
                   "Shell Link: " + programs + "\\Tools\\Glimra 5.lnk\r\n"
                   "Shell Link: " + programs + "\\..\\..\\Evil\\Glimra 5.lnk\r\n");
 
@@ -512,7 +512,7 @@ TEST_F(DriverTest, AGroupClimbingOutOfProgramsInTheOldLogIsPassedOver)
 TEST_F(DriverTest, SilentInstallWithRunAfterStartsTheInstalledApplication)
 {
     std::string package = MakePackage("pkg", "");
-    std::string apps = box.Path("apps");
+    std::string apps = m_box.Path("apps");
     MakeFolders(apps);
 
     ChildProcess child = StartSetup(package, "-s -instdir " + apps + " -RunAfter");

@@ -51,42 +51,42 @@ protected:
         ASSERT_FALSE(SetupExePath().empty());
         ASSERT_FALSE(StandInExePath().empty());
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        package_.reset(new TestPackage("e2e", info->name()));
+        m_package.reset(new TestPackage("e2e", info->name()));
     }
 
     void TearDown() override
     {
-        EndProcess(setup_);
-        for (StandIn& copy : copies_) EndProcess(copy.process);
-        package_.reset();
+        EndProcess(m_setup);
+        for (StandIn& copy : m_copies) EndProcess(copy.process);
+        m_package.reset();
     }
 
     // Starts count copies of the stand-in from the package, each with its own record.
     void StartCopies(int count, const std::string& arguments = std::string())
     {
-        std::string exe = package_->PathOf("Glmr5.exe");
-        if (!FileExists(exe)) ASSERT_EQ(exe, package_->AddStandIn());
+        std::string exe = m_package->PathOf("Glmr5.exe");
+        if (!FileExists(exe)) ASSERT_EQ(exe, m_package->AddStandIn());
         for (int i = 0; i < count; ++i) {
-            std::string record = package_->PathOf("copy" + std::to_string(copies_.size() + 1) + ".txt");
-            copies_.push_back(StartStandIn(exe, record, "-doc Minta" + std::to_string(i + 1) + " " + arguments));
-            ASSERT_NE(nullptr, copies_.back().process.process) << "stand-in copy " << i + 1 << " did not start";
+            std::string record = m_package->PathOf("copy" + std::to_string(m_copies.size() + 1) + ".txt");
+            m_copies.push_back(StartStandIn(exe, record, "-doc Minta" + std::to_string(i + 1) + " " + arguments));
+            ASSERT_NE(nullptr, m_copies.back().process.process) << "stand-in copy " << i + 1 << " did not start";
         }
     }
 
     // Copies setup.exe into the package under the name and starts it with the arguments.
     void StartSetup(const std::string& name, const std::string& arguments = std::string())
     {
-        EndProcess(setup_);
-        std::string exe = package_->AddSetup(name);
+        EndProcess(m_setup);
+        std::string exe = m_package->AddSetup(name);
         ASSERT_FALSE(exe.empty()) << "could not copy setup.exe as " << name;
-        setup_ = StartProgram(exe, arguments);
-        ASSERT_NE(nullptr, setup_.process) << "could not start " << exe;
+        m_setup = StartProgram(exe, arguments);
+        ASSERT_NE(nullptr, m_setup.process) << "could not start " << exe;
     }
 
     // The next message box of the setup, checked for caption, text and buttons.
     MessageBoxView ExpectBox(const std::string& text, std::vector<int> buttons, int defaultButton)
     {
-        MessageBoxView box = WaitForMessageBox(setup_.id, kWait);
+        MessageBoxView box = WaitForMessageBox(m_setup.id, kWait);
         EXPECT_NE(nullptr, box.window) << "no message box within " << kWait << " ms";
         if (!box.window) return box;
         EXPECT_EQ(kCaption, box.caption);
@@ -106,9 +106,9 @@ protected:
     void ExpectSetupEnds(DWORD expectedExitCode = kAnyExitCode)
     {
         DWORD code = 12345;
-        bool ended = WaitForExit(setup_, kWait, &code);
+        bool ended = WaitForExit(m_setup, kWait, &code);
         if (!ended) {
-            MessageBoxView box = WaitForMessageBox(setup_.id, 0);
+            MessageBoxView box = WaitForMessageBox(m_setup.id, 0);
             FAIL() << "setup still runs; message box on screen: \"" << box.text << "\"";
         }
         if (expectedExitCode != kAnyExitCode) EXPECT_EQ(expectedExitCode, code);
@@ -118,7 +118,7 @@ protected:
     // so that run stops at once with the damaged-package message and exit code 1.
     void ExpectInstallRun()
     {
-        MessageBoxView box = WaitForMessageBox(setup_.id, kWait);
+        MessageBoxView box = WaitForMessageBox(m_setup.id, kWait);
         ASSERT_NE(nullptr, box.window) << "no damaged-package message within " << kWait << " ms";
         EXPECT_EQ(0u, box.text.find("A telepítő fájl sérült")) << box.text;
         Answer(box, IDOK);
@@ -129,9 +129,9 @@ protected:
     std::string CopiesGoneWithoutRequest()
     {
         std::string missing;
-        for (size_t i = 0; i < copies_.size(); ++i) {
-            EXPECT_TRUE(WaitForExit(copies_[i].process, kWait)) << "copy " << i + 1 << " still runs";
-            std::vector<std::string> record = StandInRecord(copies_[i]);
+        for (size_t i = 0; i < m_copies.size(); ++i) {
+            EXPECT_TRUE(WaitForExit(m_copies[i].process, kWait)) << "copy " << i + 1 << " still runs";
+            std::vector<std::string> record = StandInRecord(m_copies[i]);
             if (!Contains(record, "WM_CLOSE 1001"))
                 missing += " copy " + std::to_string(i + 1) + " recorded " + Join(record);
         }
@@ -140,8 +140,8 @@ protected:
 
     void EndCopies()
     {
-        for (StandIn& copy : copies_) EndProcess(copy.process);
-        copies_.clear();
+        for (StandIn& copy : m_copies) EndProcess(copy.process);
+        m_copies.clear();
     }
 
     // Starts count copies, runs the setup scenario and expects every copy to have received
@@ -159,17 +159,17 @@ protected:
 
     void ExpectCopiesRunning()
     {
-        for (size_t i = 0; i < copies_.size(); ++i) {
-            EXPECT_TRUE(IsRunning(copies_[i].process)) << "copy " << i + 1 << " has ended";
-            std::vector<std::string> record = StandInRecord(copies_[i]);
+        for (size_t i = 0; i < m_copies.size(); ++i) {
+            EXPECT_TRUE(IsRunning(m_copies[i].process)) << "copy " << i + 1 << " has ended";
+            std::vector<std::string> record = StandInRecord(m_copies[i]);
             for (const std::string& line : record)
                 EXPECT_NE(0u, line.rfind("WM_CLOSE", 0)) << "copy " << i + 1 << " recorded " << line;
         }
     }
 
-    std::unique_ptr<TestPackage> package_;
-    ChildProcess setup_;
-    std::vector<StandIn> copies_;
+    std::unique_ptr<TestPackage> m_package;
+    ChildProcess m_setup;
+    std::vector<StandIn> m_copies;
 };
 
 // --- install mode: the running-copy questions ---
@@ -273,8 +273,8 @@ TEST_F(StartupE2E, ACopyThatTakesASecondToCloseEndsByItself)
     StartCopies(1, "-closedelay 1000");
     StartSetup("setup.exe", "-install -s");
     ExpectInstallRun();
-    EXPECT_TRUE(WaitForExit(copies_[0].process, kWait)) << "the copy still runs";
-    std::vector<std::string> record = StandInRecord(copies_[0]);
+    EXPECT_TRUE(WaitForExit(m_copies[0].process, kWait)) << "the copy still runs";
+    std::vector<std::string> record = StandInRecord(m_copies[0]);
     EXPECT_TRUE(Contains(record, "closed")) << "the copy was cut off after " << Join(record);
 }
 
@@ -283,8 +283,8 @@ TEST_F(StartupE2E, ACopyThatIgnoresTheRequestIsTerminated)
     StartCopies(1, "-ignoreclose");
     StartSetup("setup.exe", "-install -s");
     ExpectInstallRun();
-    EXPECT_TRUE(WaitForExit(copies_[0].process, kWait)) << "the copy still runs";
-    EXPECT_TRUE(Contains(StandInRecord(copies_[0]), "WM_CLOSE 1001")) << Join(StandInRecord(copies_[0]));
+    EXPECT_TRUE(WaitForExit(m_copies[0].process, kWait)) << "the copy still runs";
+    EXPECT_TRUE(Contains(StandInRecord(m_copies[0]), "WM_CLOSE 1001")) << Join(StandInRecord(m_copies[0]));
 }
 
 // Process ids are reused and anyone can write into the shared list: a listed process that is not
@@ -294,7 +294,7 @@ TEST_F(StartupE2E, AListedProgramThatIsNotOursSurvives)
     struct Row {
         const char* name;
         const char* arguments;
-        bool asks;      // install mode without the switch: message 1, answered Yes
+        bool asks;      // install mode without the switch: IDS_ONE_COPY_RUNNING, answered Yes
         bool install;   // install mode: the installation run follows
     };
     const Row rows[] = {
@@ -322,7 +322,7 @@ TEST_F(StartupE2E, AListedProgramThatIsNotOursSurvives)
             list.RemoveInstance(other.id);
         }
         EndProcess(other);
-        EndProcess(setup_);
+        EndProcess(m_setup);
     }
 }
 
@@ -349,7 +349,7 @@ TEST_F(StartupE2E, AFailedHandOverLeavesNoTemporaryFile)
     std::set<std::string> before = TemporaryCopyFiles();
     StartSetup("GlmUnInst.exe");
     MessageBoxView box = ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO);
-    std::string exe = package_->PathOf("GlmUnInst.exe");
+    std::string exe = m_package->PathOf("GlmUnInst.exe");
     ASSERT_TRUE(MoveFileA(exe.c_str(), (exe + ".moved").c_str()));
     Answer(box, IDYES);
     ExpectSetupEnds();
@@ -377,7 +377,7 @@ TEST_F(StartupE2E, UninstallYesClosesOneCopyWithoutAFurtherQuestion)
 TEST_F(StartupE2E, UninstallYesClosesTwoCopiesWithoutAFurtherQuestion)
 {
     ExpectCopiesClosedBy(2, [&] {
-        StartSetup("GlmUnInst.exe", "/s");  // "/s" is not the silent switch: message 6 is still asked
+        StartSetup("GlmUnInst.exe", "/s");  // "/s" is not the silent switch: IDS_CONFIRM_UNINSTALL is still asked
         Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDYES);
         ExpectSetupEnds();
     });
@@ -407,7 +407,7 @@ TEST_F(StartupE2E, NamesContainingSetupExeInstall)
         SCOPED_TRACE(name);
         StartSetup(name);
         ExpectInstallRun();
-        EndProcess(setup_);
+        EndProcess(m_setup);
     }
 }
 
@@ -416,7 +416,7 @@ TEST_F(StartupE2E, InstallExeUninstallsUnlessFirstArgumentIsInstall)
     StartSetup("install.exe");
     Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDNO);
     ExpectSetupEnds();
-    EndProcess(setup_);
+    EndProcess(m_setup);
 
     StartSetup("install.exe", "-INSTALL");
     ExpectInstallRun();
@@ -431,7 +431,7 @@ TEST_F(StartupE2E, DelselfAloneIsUninstallMode)
 
 TEST_F(StartupE2E, DelselfInCapitalsIsNeverARemovalRun)
 {
-    StartSetup("uni1A.tmp", "-DELSELF " + QuoteArgument(package_->PathOf("GlmUnInst.exe")));
+    StartSetup("uni1A.tmp", "-DELSELF " + QuoteArgument(m_package->PathOf("GlmUnInst.exe")));
     Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDNO);
     ExpectSetupEnds();
 }
@@ -439,7 +439,7 @@ TEST_F(StartupE2E, DelselfInCapitalsIsNeverARemovalRun)
 TEST_F(StartupE2E, DelselfWithAPathIsTheRemovalRunWithoutAnyQuestion)
 {
     StartCopies(1);
-    std::string uninstaller = package_->PathOf("GlmUnInst.exe");
+    std::string uninstaller = m_package->PathOf("GlmUnInst.exe");
     StartSetup("uni1C.tmp", "-delself " + QuoteArgument(uninstaller) + " -s");
     ExpectSetupEnds(0);
     // The removal run does not close running copies: that was the uninstaller's job.

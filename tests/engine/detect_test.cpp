@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "enginefs.h"
+#include "enginesuite.h"
 #include "core/detect.h"
 #include "engine/helpers.h"
 #include "engine/names.h"
@@ -98,7 +98,7 @@ TEST_F(Detection, FileVersionIsTheFixedFileVersion)
     ReadFileVersion(self);
     EXPECT_EQ("5.40.6.0", VersionText());  // the file version, not the product version 9.8.7.6
 
-    std::string folder = FreshFolder("version");
+    std::string folder = FreshFolder(ENGINE_ROOT "\\version");
     ReadFileVersion((folder + "\\Glmr5.exe").c_str());
     EXPECT_EQ("0.0.0.0", VersionText());  // missing file
 
@@ -112,14 +112,14 @@ TEST_F(Detection, FileVersionFallsBackToTheLockedName)
 {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string folder = FreshFolder("version");
+    std::string folder = FreshFolder(ENGINE_ROOT "\\version");
     ASSERT_TRUE(CopyFileA(self, (folder + "\\Glmr5.locked").c_str(), FALSE));
     g_FileVersion = {};
     ReadFileVersion((folder + "\\Glmr5.exe").c_str());
     EXPECT_EQ("5.40.6.0", VersionText());
 
     // Every ".exe" of the path is replaced, the folder's too.
-    std::string lockedFolder = FreshFolder("version.locked");
+    std::string lockedFolder = FreshFolder(ENGINE_ROOT "\\version.locked");
     ASSERT_TRUE(CopyFileA(self, (lockedFolder + "\\Glmr5.locked").c_str(), FALSE));
     g_FileVersion = {};
     ReadFileVersion(ENGINE_ROOT "\\version.exe\\Glmr5.exe");

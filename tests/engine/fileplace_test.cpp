@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "enginefs.h"
+#include "enginesuite.h"
 #include "engine/fileplace.h"
 #include "engine/settings.h"
 #include <algorithm>
@@ -13,7 +13,7 @@ protected:
         m_savedSource = g_strSourceDir;
         m_savedInstall = g_strInstallDir;
         RemoveOwnPendingRenames();
-        m_root = FreshFolder("place");
+        m_root = FreshFolder(ENGINE_ROOT "\\place");
         m_pkg = m_root + "\\pkg";
         m_inst = m_root + "\\inst";
         CreateDirectoryA(m_pkg.c_str(), nullptr);

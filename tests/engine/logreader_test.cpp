@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "enginefs.h"
+#include "enginesuite.h"
 #include "engine/installlog.h"
 #include "engine/logreader.h"
 #include "engine/names.h"
@@ -9,7 +9,7 @@
 // Every line piece the reader yields for a file of these bytes.
 static std::vector<std::string> ReadPieces(const std::string& bytes)
 {
-    std::string folder = FreshFolder("reader");
+    std::string folder = FreshFolder(ENGINE_ROOT "\\reader");
     std::string path = folder + "\\script.log";
     WriteFileBytes(path, bytes);
     std::vector<std::string> pieces;
@@ -148,7 +148,7 @@ TEST(PathText, JoinStaysInsideTheBuffer)
 
 TEST(InstallLog, AppendWritesCrLfAndCreatesTheFile)
 {
-    std::string path = FreshFolder("append") + "\\GlmUnInst.log";
+    std::string path = FreshFolder(ENGINE_ROOT "\\append") + "\\GlmUnInst.log";
     WriteFileBytes(path, "File Copy: *.txt");
     AppendLogLine(path.c_str(), "");
     AppendLogLine(path.c_str(), "Made Dir: C:\\x\\Glimra 5");

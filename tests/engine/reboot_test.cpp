@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
-#include "enginefs.h"
-#include "core/reboot.h"
+#include "enginesuite.h"
+#include "engine/reboot.h"
+#include "wininit.h"
 #include <algorithm>
 
 // The "rename" section of WININIT.INI in the Windows directory; the file is saved and put back.
@@ -8,72 +9,43 @@ class DelayedDeletion : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char windowsDir[MAX_PATH];
-        GetWindowsDirectoryA(windowsDir, MAX_PATH);
-        m_wininit = std::string(windowsDir) + "\\WININIT.INI";
-        m_hadWininit = PathExists(m_wininit);
-        if (m_hadWininit) m_savedWininit = ReadFileBytes(m_wininit);
-        DeleteFileA(m_wininit.c_str());
+        DeleteFileA(m_wininit.Path().c_str());
         RemoveOwnPendingRenames();
     }
     void TearDown() override
     {
-        DeleteFileA(m_wininit.c_str());
-        if (m_hadWininit) WriteFileBytes(m_wininit, m_savedWininit);
         RemoveOwnPendingRenames();
         RemoveTree(ENGINE_ROOT "\\reboot");
     }
-    // The section's entries as the profile functions give them.
-    static std::vector<std::string> RenameEntries()
-    {
-        std::vector<char> buffer(70000, '\0');
-        DWORD length = GetPrivateProfileSectionA("rename", buffer.data(), (DWORD)buffer.size(), "WININIT.INI");
-        std::vector<std::string> entries;
-        for (DWORD pos = 0; pos < length;) {
-            std::string entry(buffer.data() + pos);
-            entries.push_back(entry);
-            pos += (DWORD)entry.size() + 1;
-        }
-        return entries;
-    }
-    static void WriteSection(const std::vector<std::string>& entries)
-    {
-        std::string section;
-        for (const std::string& entry : entries) section += entry + '\0';
-        section += '\0';
-        ASSERT_TRUE(WritePrivateProfileSectionA("rename", section.data(), "WININIT.INI"));
-    }
-    std::string m_wininit;
-    bool m_hadWininit = false;
-    std::string m_savedWininit;
+    WininitBackup m_wininit;
 };
 
 TEST_F(DelayedDeletion, SystemListIsUsedAndWininitLeftAlone)
 {
-    std::string file = FreshFolder("reboot") + "\\uni1A2B.tmp";
+    std::string file = FreshFolder(ENGINE_ROOT "\\reboot") + "\\uni1A2B.tmp";
     WriteFileBytes(file, "copy");
     DeleteOnReboot(file.c_str());
     std::vector<std::string> sources = PendingRenameSources();
     EXPECT_NE(sources.end(), std::find(sources.begin(), sources.end(), file)) << Joined(sources);
-    EXPECT_FALSE(PathExists(m_wininit));
+    EXPECT_FALSE(PathExists(m_wininit.Path()));
     EXPECT_TRUE(PathExists(file));  // deleted only at the next start
 }
 
 TEST_F(DelayedDeletion, WininitSectionIsCreatedWithOneEntry)
 {
     ASSERT_TRUE(AddWininitDeletion("C:\\glmtest\\engine\\reboot\\a.old"));
-    std::vector<std::string> entries = RenameEntries();
+    std::vector<std::string> entries = WininitRenameEntries();
     ASSERT_EQ(1u, entries.size()) << Joined(entries);
     EXPECT_EQ("NUL=C:\\glmtest\\engine\\reboot\\a.old", entries[0]);
-    EXPECT_NE(std::string::npos, ReadFileBytes(m_wininit).find("[rename]")) << ReadFileBytes(m_wininit);
+    EXPECT_NE(std::string::npos, ReadFileBytes(m_wininit.Path()).find("[rename]")) << ReadFileBytes(m_wininit.Path());
 }
 
 TEST_F(DelayedDeletion, WininitEntriesAreKeptAndNewOnesFollowInOrder)
 {
-    WriteSection({ "C:\\new.sys=C:\\upd.sys", "NUL=C:\\first.tmp" });
+    WriteWininitRenameSection({ "C:\\new.sys=C:\\upd.sys", "NUL=C:\\first.tmp" });
     ASSERT_TRUE(AddWininitDeletion("C:\\a.old"));
     ASSERT_TRUE(AddWininitDeletion("C:\\b.old"));
-    std::vector<std::string> entries = RenameEntries();
+    std::vector<std::string> entries = WininitRenameEntries();
     std::vector<std::string> expected = { "C:\\new.sys=C:\\upd.sys", "NUL=C:\\first.tmp", "NUL=C:\\a.old", "NUL=C:\\b.old" };
     EXPECT_EQ(Joined(expected), Joined(entries));
 }
@@ -89,31 +61,31 @@ TEST_F(DelayedDeletion, WininitSectionNearTheBufferSizeIsNotCut)
         entries.push_back(entry);
     }
     ASSERT_EQ(98u, entries[0].size());
-    WriteSection(entries);
-    ASSERT_EQ(165u, RenameEntries().size());
+    WriteWininitRenameSection(entries);
+    ASSERT_EQ(165u, WininitRenameEntries().size());
 
     std::string tooLong = "C:\\" + std::string(41, 'y');  // 44 bytes
     EXPECT_FALSE(AddWininitDeletion(tooLong.c_str()));
-    EXPECT_EQ(Joined(entries), Joined(RenameEntries()));
+    EXPECT_EQ(Joined(entries), Joined(WininitRenameEntries()));
 
     std::string fits = "C:\\" + std::string(40, 'z');  // 43 bytes
     EXPECT_TRUE(AddWininitDeletion(fits.c_str()));
     std::vector<std::string> expected = entries;
     expected.push_back("NUL=" + fits);
-    EXPECT_EQ(Joined(expected), Joined(RenameEntries()));
+    EXPECT_EQ(Joined(expected), Joined(WininitRenameEntries()));
 
     // A section larger than the buffer is left whole.
     for (int i = 0; i < 10; i++) expected.push_back("NUL=C:\\more\\" + std::string(80, 'm'));
-    WriteSection(expected);
+    WriteWininitRenameSection(expected);
     EXPECT_FALSE(AddWininitDeletion("C:\\x"));
-    EXPECT_EQ(Joined(expected), Joined(RenameEntries()));
+    EXPECT_EQ(Joined(expected), Joined(WininitRenameEntries()));
 }
 
 TEST_F(DelayedDeletion, FailingSystemListFallsBackToWininit)
 {
     // The system's list refuses an empty path, so the entry goes to WININIT.INI after the others.
-    WriteSection({ "NUL=C:\\first.tmp" });
+    WriteWininitRenameSection({ "NUL=C:\\first.tmp" });
     ASSERT_FALSE(MoveFileExA("", nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
     DeleteOnReboot("");
-    EXPECT_EQ("NUL=C:\\first.tmp,NUL=", Joined(RenameEntries()));
+    EXPECT_EQ("NUL=C:\\first.tmp,NUL=", Joined(WininitRenameEntries()));
 }

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
-#include "enginefs.h"
+#include "enginesuite.h"
 #include "engine/names.h"
-#include "uninstall/replay.h"
+#include "engine/replay.h"
 
 // An installation folder and a log beside it under ENGINE_ROOT\replay.
 class Replay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_root = FreshFolder("replay");
+        m_root = FreshFolder(ENGINE_ROOT "\\replay");
         m_inst = m_root + "\\inst";
         m_log = m_root + "\\GlmUnInst.log";
         CreateDirectoryA(m_inst.c_str(), nullptr);
@@ -28,7 +28,7 @@ protected:
         std::string folder = sub.empty() ? m_inst : m_inst + "\\" + sub;
         for (const std::string& name : ListFolder(folder)) {
             std::string relative = sub.empty() ? name : sub + "\\" + name;
-            if (IsFolder(folder + "\\" + name)) {
+            if (FolderExists(folder + "\\" + name)) {
                 all.push_back(relative + "\\");
                 for (const std::string& inner : Tree(relative)) all.push_back(inner);
             } else {
@@ -143,8 +143,8 @@ TEST_F(Replay, FileRecordsStayInsideTheFolder)
                    "File Del: inside.txt\r\n");
     UndoFileRecords(m_log.c_str(), m_inst.c_str(), nullptr);
     EXPECT_EQ("outside", ReadFileBytes(m_root + "\\outside.txt"));
-    EXPECT_TRUE(IsFolder(m_root + "\\emptyout"));
-    EXPECT_TRUE(IsFolder(m_root + "\\inst2"));
+    EXPECT_TRUE(FolderExists(m_root + "\\emptyout"));
+    EXPECT_TRUE(FolderExists(m_root + "\\inst2"));
     EXPECT_TRUE(Tree().empty()) << Joined(Tree());
 }
 
@@ -191,5 +191,5 @@ TEST_F(Replay, MadeDirWithAnotherEntryStays)
     DeleteFileA((group + "\\user.lnk").c_str());
     UndoLinksAndMadeDirs(m_log.c_str());
     EXPECT_FALSE(PathExists(m_root + "\\menu"));
-    EXPECT_TRUE(IsFolder(m_root));  // holds the log
+    EXPECT_TRUE(FolderExists(m_root));  // holds the log
 }

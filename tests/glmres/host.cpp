@@ -29,9 +29,9 @@ int main(int argc, char** argv)
     int report = 0;
     if (lib) report |= kLoaded;
     if (g_calls > 0) report |= kCalled;
-    if (g_exeArg != NULL && g_exeArg == GetModuleHandleA(NULL)) report |= kExeArgIsHost;
-    if (g_libArg != NULL) report |= kLibArgGiven;
-    if (lib != NULL && g_libArg == lib) report |= kLibArgIsLoaded;
+    if (g_exeArg != nullptr && g_exeArg == GetModuleHandleA(nullptr)) report |= kExeArgIsHost;
+    if (g_libArg != nullptr) report |= kLibArgGiven;
+    if (lib != nullptr && g_libArg == lib) report |= kLibArgIsLoaded;
     if (error == ERROR_DLL_INIT_FAILED) report |= kInitFailed;
     if (lib) FreeLibrary(lib);
     if (g_calls > 1) report |= kCalledAgain;

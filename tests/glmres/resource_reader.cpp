@@ -87,48 +87,6 @@ bool ReadString(HMODULE module, UINT id, WORD language, std::string* text)
     return false;
 }
 
-// Skips a sz_Or_Ord field of a dialog template; returns the text of a string field.
-static bool SkipNameOrOrdinal(const uint8_t*& p, const uint8_t* end, std::string* text)
-{
-    if (p + 2 > end) return false;
-    WORD first;
-    memcpy(&first, p, 2);
-    if (first == 0x0000) { p += 2; return true; }
-    if (first == 0xFFFF) { p += 4; return p <= end; }
-    std::wstring wide;
-    for (;;) {
-        if (p + 2 > end) return false;
-        wchar_t c;
-        memcpy(&c, p, 2);
-        p += 2;
-        if (c == 0) break;
-        wide.push_back(c);
-    }
-    if (text) *text = Narrow(wide.data(), wide.size());
-    return true;
-}
-
-DialogHeader ParseDialogTemplate(const ResourceData& res)
-{
-    DialogHeader h;
-    // DLGTEMPLATEEX: dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y, cx, cy.
-    if (!res || res.size < 26) return h;
-    WORD version, signature;
-    memcpy(&version, res.data, 2);
-    memcpy(&signature, res.data + 2, 2);
-    if (version != 1 || signature != 0xFFFF) return h;
-    memcpy(&h.exStyle, res.data + 8, 4);
-    memcpy(&h.style, res.data + 12, 4);
-    memcpy(&h.items, res.data + 16, 2);
-    const uint8_t* p = res.data + 26;
-    const uint8_t* end = res.data + res.size;
-    if (!SkipNameOrOrdinal(p, end, nullptr)) return h;      // menu
-    if (!SkipNameOrOrdinal(p, end, nullptr)) return h;      // window class
-    if (!SkipNameOrOrdinal(p, end, &h.title)) return h;     // title
-    h.ok = true;
-    return h;
-}
-
 DibInfo ReadDibHeader(const uint8_t* data, DWORD size)
 {
     DibInfo info;

@@ -30,16 +30,6 @@ int CountResourceNames(HMODULE module, LPCSTR type);
 // A string of the string table under one language, read from its block of 16. False when absent.
 bool ReadString(HMODULE module, UINT id, WORD language, std::string* text);
 
-// The fixed part and the title of a DIALOGEX template.
-struct DialogHeader {
-    bool ok = false;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    WORD items = 0;
-    std::string title;
-};
-DialogHeader ParseDialogTemplate(const ResourceData& res);
-
 // The BITMAPINFOHEADER at the start of a DIB.
 struct DibInfo {
     bool ok = false;

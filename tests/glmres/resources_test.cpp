@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogtemplate.h"
 #include "expected.h"
 #include "resource_reader.h"
 #include "test_paths.h"
@@ -75,30 +76,30 @@ void ExpectSameLines(const std::vector<std::string>& expected, const std::vector
 
 class GlmResResources : public ::testing::Test {
 protected:
-    static HMODULE lib;
-    static HWND parent;
+    static HMODULE s_lib;
+    static HWND s_parent;
 
     static void SetUpTestSuite()
     {
         InitCommonControls();
-        lib = LoadLibraryA(LibraryPath().c_str());
-        parent = CreateWindowExA(0, "STATIC", "glmres parent", WS_POPUP, 0, 0, 400, 300, nullptr,
+        s_lib = LoadLibraryA(LibraryPath().c_str());
+        s_parent = CreateWindowExA(0, "STATIC", "glmres parent", WS_POPUP, 0, 0, 400, 300, nullptr,
                                  nullptr, nullptr, nullptr);
     }
     static void TearDownTestSuite()
     {
-        if (parent) DestroyWindow(parent);
-        if (lib) FreeLibrary(lib);
-        lib = nullptr;
+        if (s_parent) DestroyWindow(s_parent);
+        if (s_lib) FreeLibrary(s_lib);
+        s_lib = nullptr;
     }
-    void SetUp() override { ASSERT_NE(nullptr, lib) << LibraryPath() << ": error " << GetLastError(); }
+    void SetUp() override { ASSERT_NE(nullptr, s_lib) << LibraryPath() << ": error " << GetLastError(); }
 
     // The resource under exactly this language, and under no other.
     static ResourceData Only(LPCSTR type, LPCSTR name, WORD language, const std::string& what)
     {
-        std::vector<WORD> languages = ResourceLanguages(lib, type, name);
+        std::vector<WORD> languages = ResourceLanguages(s_lib, type, name);
         EXPECT_EQ(1u, languages.size()) << what << ": languages " << Describe(languages);
-        ResourceData res = FindResourceData(lib, type, name, language);
+        ResourceData res = FindResourceData(s_lib, type, name, language);
         EXPECT_TRUE(res) << what << " not found under language " << language << "; present under "
                          << Describe(languages);
         return res;
@@ -107,17 +108,17 @@ protected:
     static std::string String(UINT id)
     {
         std::string text;
-        return ReadString(lib, id, kLangEnglishUS, &text) ? text : std::string("<missing>");
+        return ReadString(s_lib, id, kLangEnglishUS, &text) ? text : std::string("<missing>");
     }
 };
-HMODULE GlmResResources::lib;
-HWND GlmResResources::parent;
+HMODULE GlmResResources::s_lib;
+HWND GlmResResources::s_parent;
 
 TEST_F(GlmResResources, InProcessHostIsCalledOnceWithItsOwnAndTheLibrarysHandle)
 {
     EXPECT_EQ(1, g_callbackCalls);
     EXPECT_EQ(GetModuleHandleA(nullptr), g_callbackExe);
-    EXPECT_EQ(lib, g_callbackLib);
+    EXPECT_EQ(s_lib, g_callbackLib);
 }
 
 TEST_F(GlmResResources, EachTypeHoldsExactlyTheListedNumberOfResources)
@@ -131,7 +132,7 @@ TEST_F(GlmResResources, EachTypeHoldsExactlyTheListedNumberOfResources)
         {RT_VERSION, "version", 1},
     };
     for (const Count& c : counts)
-        EXPECT_EQ(c.count, CountResourceNames(lib, c.type)) << c.name;
+        EXPECT_EQ(c.count, CountResourceNames(s_lib, c.type)) << c.name;
 }
 
 TEST_F(GlmResResources, DialogTemplatesHaveTheirTitlesStylesAndLanguages)
@@ -139,13 +140,14 @@ TEST_F(GlmResResources, DialogTemplatesHaveTheirTitlesStylesAndLanguages)
     for (const ExpectedDialog& d : kDialogs) {
         std::string what = "dialog " + std::to_string(d.id);
         ResourceData res = Only(RT_DIALOG, MAKEINTRESOURCEA(d.id), d.language, what);
-        DialogHeader h = ParseDialogTemplate(res);
-        ASSERT_TRUE(h.ok) << what << ": not a DIALOGEX template";
-        EXPECT_EQ(d.title, h.title) << what;
-        EXPECT_EQ(d.child, (h.style & WS_CHILD) != 0) << what << ": style " << std::hex << h.style;
-        EXPECT_EQ(!d.child, (h.style & WS_POPUP) != 0) << what << ": style " << std::hex << h.style;
-        EXPECT_EQ(d.title[0] != 0, (h.style & WS_CAPTION) == WS_CAPTION) << what << ": style " << std::hex
-                                                                          << h.style;
+        DialogTemplate t;
+        ASSERT_TRUE(ParseDialogTemplate(res.data, res.size, t) && t.extended && t.version == 1)
+            << what << ": not a DIALOGEX template";
+        EXPECT_EQ(d.title, Narrow(t.caption.text.data(), t.caption.text.size())) << what;
+        EXPECT_EQ(d.child, (t.style & WS_CHILD) != 0) << what << ": style " << std::hex << t.style;
+        EXPECT_EQ(!d.child, (t.style & WS_POPUP) != 0) << what << ": style " << std::hex << t.style;
+        EXPECT_EQ(d.title[0] != 0, (t.style & WS_CAPTION) == WS_CAPTION) << what << ": style " << std::hex
+                                                                          << t.style;
     }
     EXPECT_EQ(71u, kDialogs.size());
 }
@@ -158,7 +160,7 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM)
 TEST_F(GlmResResources, EveryDialogCanBeCreatedAndShowsItsTitle)
 {
     for (const ExpectedDialog& d : kDialogs) {
-        HWND dlg = CreateDialogParamA(lib, MAKEINTRESOURCEA(d.id), d.child ? parent : nullptr,
+        HWND dlg = CreateDialogParamA(s_lib, MAKEINTRESOURCEA(d.id), d.child ? s_parent : nullptr,
                                       QuietDialogProc, 0);
         ASSERT_NE(nullptr, dlg) << "dialog " << d.id << ": error " << GetLastError();
         char title[128] = {};
@@ -208,7 +210,7 @@ TEST_F(GlmResResources, DialogInitialisationDataAddsTheListedStringsToTheCombos)
         bool child = std::find_if(kDialogs.begin(), kDialogs.end(), [&](const ExpectedDialog& d) {
                          return d.id == e.id;
                      })->child;
-        HWND dlg = CreateDialogParamA(lib, MAKEINTRESOURCEA(e.id), child ? parent : nullptr,
+        HWND dlg = CreateDialogParamA(s_lib, MAKEINTRESOURCEA(e.id), child ? s_parent : nullptr,
                                       QuietDialogProc, 0);
         ASSERT_NE(nullptr, dlg) << what;
         for (const auto& r : records)
@@ -245,7 +247,7 @@ TEST_F(GlmResResources, ToolbarLayoutsMatchTheTablesAndTheirButtonStrips)
 
         // The strip of the same id is a row of button images, at least one for each item that
         // is not a gap (strip 2039 holds one image more than its layout uses).
-        ResourceData strip = FindResourceData(lib, RT_BITMAP, t.id, t.language);
+        ResourceData strip = FindResourceData(s_lib, RT_BITMAP, t.id, t.language);
         ASSERT_TRUE(strip) << what << ": no bitmap";
         DibInfo dib = ReadDibHeader(strip.data, strip.size);
         long buttons = std::count_if(commands.begin(), commands.end(), [](WORD c) { return c != 0; });
@@ -275,7 +277,7 @@ TEST_F(GlmResResources, BitmapsAreUncompressedDibsOfTheListedSizesAndDepths)
         DWORD stride = ((dib.width * dib.bits + 31) / 32) * 4;
         EXPECT_EQ(40u + 4u * (1u << dib.bits) + stride * dib.height, res.size) << what;
 
-        HBITMAP bitmap = (HBITMAP)LoadImageA(lib, MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, 0, 0,
+        HBITMAP bitmap = (HBITMAP)LoadImageA(s_lib, MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, 0, 0,
                                              LR_CREATEDIBSECTION);
         ASSERT_NE(nullptr, bitmap) << what;
         BITMAP info = {};
@@ -353,7 +355,7 @@ TEST_F(GlmResResources, CursorGroupsHoldMonochromeCursorsOfTheListedSizes)
             if (h) DestroyCursor(h);
         }
     }
-    EXPECT_NE(nullptr, LoadCursorA(lib, "SCROLLCUR"));
+    EXPECT_NE(nullptr, LoadCursorA(s_lib, "SCROLLCUR"));
 }
 
 TEST_F(GlmResResources, WaveIsShortPcmMono22050Hz8Bit)
@@ -428,7 +430,7 @@ TEST_F(GlmResResources, MenusHaveTheirItemsIdsSeparatorsSubMenusAndGreyedItems)
     for (const auto& m : kMenus) {
         std::string what = "menu " + std::to_string(m.first);
         Only(RT_MENU, MAKEINTRESOURCEA(m.first), kLangEnglishUS, what);
-        HMENU menu = LoadMenuA(lib, MAKEINTRESOURCEA(m.first));
+        HMENU menu = LoadMenuA(s_lib, MAKEINTRESOURCEA(m.first));
         ASSERT_NE(nullptr, menu) << what;
         std::vector<std::string> lines;
         FlattenMenu(menu, 0, &lines);
@@ -460,7 +462,7 @@ TEST_F(GlmResResources, AcceleratorTablesHoldTheListedVirtualKeyEntries)
     for (const auto& t : kAccelerators) {
         std::string what = "accelerators " + std::to_string(t.first);
         Only(RT_ACCELERATOR, MAKEINTRESOURCEA(t.first), kLangEnglishUS, what);
-        HACCEL table = LoadAcceleratorsA(lib, MAKEINTRESOURCEA(t.first));
+        HACCEL table = LoadAcceleratorsA(s_lib, MAKEINTRESOURCEA(t.first));
         ASSERT_NE(nullptr, table) << what;
         int n = CopyAcceleratorTableA(table, nullptr, 0);
         std::vector<ACCEL> entries(n);
@@ -481,12 +483,12 @@ TEST_F(GlmResResources, StringsLieInTheListedGroupsUnderEnglishOnly)
         EXPECT_NE("<missing>", String(g.second)) << "string " << g.second;
     }
     int strings = 0;
-    for (UINT block : ResourceIds(lib, RT_STRING)) {
-        std::vector<WORD> languages = ResourceLanguages(lib, RT_STRING, MAKEINTRESOURCEA(block));
+    for (UINT block : ResourceIds(s_lib, RT_STRING)) {
+        std::vector<WORD> languages = ResourceLanguages(s_lib, RT_STRING, MAKEINTRESOURCEA(block));
         EXPECT_EQ(std::vector<WORD>{kLangEnglishUS}, languages) << "string block " << block;
         for (UINT id = (block - 1) * 16; id < block * 16; ++id) {
             std::string text;
-            if (!ReadString(lib, id, kLangEnglishUS, &text)) continue;
+            if (!ReadString(s_lib, id, kLangEnglishUS, &text)) continue;
             ++strings;
             bool inGroup = std::any_of(kStringGroups.begin(), kStringGroups.end(),
                                        [&](const std::pair<UINT, UINT>& g) { return g.first <= id && id <= g.second; });
@@ -547,7 +549,7 @@ TEST_F(GlmResResources, EveryMenuAndToolbarCommandHasAPromptAndATooltip)
 {
     std::set<UINT> commands;
     for (const auto& m : kMenus) {
-        HMENU menu = LoadMenuA(lib, MAKEINTRESOURCEA(m.first));
+        HMENU menu = LoadMenuA(s_lib, MAKEINTRESOURCEA(m.first));
         ASSERT_NE(nullptr, menu);
         CollectMenuIds(menu, &commands);
         DestroyMenu(menu);

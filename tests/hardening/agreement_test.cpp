@@ -2,7 +2,7 @@
 // Every row: the page is created in this process as the wizard creates it; no crash, heaps intact,
 // the file unchanged, and the text arrives whole or the page stays empty.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "wizard/agreementpage.h"
 #include "resource.h"
 #include <algorithm>
@@ -43,7 +43,7 @@ class BigAgreement : public ::testing::TestWithParam<AgreementRow> {
 protected:
     void SetUp() override
     {
-        m_folder = FreshFolder("agreement");
+        m_folder = FreshFolder(HARD_ROOT "\\agreement");
         GetCurrentDirectoryA(MAX_PATH, m_previous);
         SetCurrentDirectoryA(m_folder.c_str());
         m_host.m_hWnd = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,

@@ -2,7 +2,7 @@
 // first): every switch decision of the start-up and of the installation driver, with "-instdir"
 // last, empty arguments, very long arguments and a removal run whose uninstaller path holds blanks.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "core/installtext.h"
 #include "core/switches.h"
 
@@ -47,7 +47,7 @@ static std::vector<CommandRow> Rows()
 
 TEST(BadCommandLine, TableOfRows)
 {
-    FreshFolder("cmd");
+    FreshFolder(HARD_ROOT "\\cmd");
     CreateDirectoryA(CMD_FOLDER, nullptr);
     for (const CommandRow& row : Rows()) {
         std::vector<const char*> argv = { "C:\\pkg\\setup.exe" };

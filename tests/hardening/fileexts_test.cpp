@@ -1,9 +1,9 @@
 // The per-user file-type values the uninstaller restores ("Application" and "GlmrOld" under
 // FileExts\.bmp), in shapes the capture application would not leave: other types, no terminating
-// NUL, empty, at and past the 512-byte buffer. Every row: the outcome of the design (a value that
-// does not fit counts as unreadable), heaps intact, and no other extension touched.
+// NUL, empty, at and past the 512-byte buffer. Every row: a value that does not fit counts
+// as unreadable, heaps intact, and no other extension touched.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "engine/names.h"
 #include "uninstall/uninstall.h"
 
@@ -87,7 +87,7 @@ class OddFileTypeValue : public ::testing::TestWithParam<FileExtsRow> {
 protected:
     void SetUp() override
     {
-        m_folder = FreshFolder("fileexts");
+        m_folder = FreshFolder(HARD_ROOT "\\fileexts");
         HKEY key;
         m_hadFileExts = RegOpenKeyExA(HKEY_CURRENT_USER, FILE_EXTS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS;
         if (m_hadFileExts) RegCloseKey(key);

@@ -3,7 +3,7 @@
 // crash, nothing written past the query buffer, heaps intact, the file unchanged, and the query a
 // 259-character read gives.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "core/installtext.h"
 
 struct ShortcutRow {
@@ -46,7 +46,7 @@ static std::vector<ShortcutRow> Rows()
 
 class LongShortcut : public ::testing::TestWithParam<ShortcutRow> {
 protected:
-    void SetUp() override { m_folder = FreshFolder("homepage"); }
+    void SetUp() override { m_folder = FreshFolder(HARD_ROOT "\\homepage"); }
     void TearDown() override { RemoveTree(m_folder); }
     std::string m_folder;
 };

@@ -1,9 +1,9 @@
 // Registry values the program reads, in shapes it does not write: other types, no terminating NUL,
-// empty, longer than the 260-byte buffer. Every row: the quiet outcome of the design (the text up
+// empty, longer than the 260-byte buffer. Every row: no failure shown (the text up
 // to the first NUL when the value fits in 260 bytes, else nothing; the type is not looked at),
 // heaps intact, and the value itself left as it was.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "core/detect.h"
 #include "engine/helpers.h"
 #include "engine/names.h"

@@ -1,13 +1,13 @@
 // Bad install scripts and installation logs, one row each: the script is executed into an
 // installation folder, then replayed as a log. Every row: no crash, heaps intact (the product code
-// is built with stack checks here, so a write past a stack buffer ends the program), the files the
-// design gives in the installation folder, and nothing changed outside it but what the design
-// changes ("Shell Link: " and "Made Dir: " records are absolute by design).
+// is built with stack checks here, so a write past a stack buffer ends the program), the row's files
+// left in the installation folder, and nothing changed outside it but the targets of "Shell Link: "
+// and "Made Dir: " records, which are absolute paths.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "engine/fileplace.h"
 #include "engine/settings.h"
-#include "uninstall/replay.h"
+#include "engine/replay.h"
 
 #define SCRIPT_ROOT HARD_ROOT "\\scripts"
 #define OUTSIDE SCRIPT_ROOT "\\outside"
@@ -81,7 +81,7 @@ static std::vector<ScriptRow> Rows()
         { "RemarkOnly", "File Del:  | keep.txt\r\nFile Overwrite:  | *\r\n", "keep.txt", "keep.txt" },
         { "RemarkBeforeRename", "File Copy: a.txt\r\nFile Del: keep.txt | > a.txt\r\n", "a.txt,keep.txt", "" },
         // The sub-folder pattern finds no target sub-folder; the replay deletes every ".txt", the
-        // user's file too, as the design says.
+        // user's file too, since the logged pattern matches it.
         { "WildcardPatterns", "File Copy: *.txt\r\nFile Copy: sub\\*\r\n", "a.txt,b.txt,keep.txt", "" },
         // ".." anywhere in a name stays inside nothing.
         { "ParentInCopy", "File Copy: ..\\outside\\victim.txt\r\nFile Copy: sub\\..\\a.txt\r\n", "keep.txt", "keep.txt" },
@@ -133,7 +133,7 @@ class BadScript : public ::testing::TestWithParam<ScriptRow> {
 protected:
     void SetUp() override
     {
-        m_root = FreshFolder("scripts");
+        m_root = FreshFolder(HARD_ROOT "\\scripts");
         m_pkg = m_root + "\\pkg";
         m_inst = m_root + "\\inst";
         CreateDirectoryA(m_pkg.c_str(), nullptr);

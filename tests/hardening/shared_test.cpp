@@ -1,9 +1,11 @@
 // Damaged shared state: the machine-wide instance list with impossible counts, and a
 // "WININIT.INI" rename section at and past the 16 KB working buffer. Every row: no crash, heaps
-// intact, the bounded outcome, and nothing written outside what the design writes.
+// intact, a count kept within the list's slots, an entry added whole or not at all, and nothing
+// written outside the list and the section.
 #include <gtest/gtest.h>
-#include "hardfs.h"
-#include "core/reboot.h"
+#include "hardsuite.h"
+#include "engine/reboot.h"
+#include "wininit.h"
 #include "instance/instance.h"
 
 // ---- Instance list -------------------------------------------------------------------------
@@ -112,53 +114,21 @@ static std::vector<WininitRow> WininitRows()
 
 class WininitNearItsLimit : public ::testing::TestWithParam<WininitRow> {
 protected:
-    void SetUp() override
-    {
-        char windowsDir[MAX_PATH];
-        GetWindowsDirectoryA(windowsDir, MAX_PATH);
-        m_file = std::string(windowsDir) + "\\WININIT.INI";
-        m_had = PathExists(m_file);
-        if (m_had) m_saved = ReadFileBytes(m_file);
-    }
-    void TearDown() override
-    {
-        WritePrivateProfileStringA("rename", nullptr, nullptr, "WININIT.INI");
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, "WININIT.INI");
-        DeleteFileA(m_file.c_str());
-        if (m_had) WriteFileBytes(m_file, m_saved);
-    }
-    static std::vector<std::string> Section()
-    {
-        std::vector<char> buffer(200000, '\0');
-        DWORD length = GetPrivateProfileSectionA("rename", buffer.data(), (DWORD)buffer.size(), "WININIT.INI");
-        std::vector<std::string> entries;
-        for (DWORD at = 0; at < length;) {
-            entries.push_back(buffer.data() + at);
-            at += (DWORD)entries.back().size() + 1;
-        }
-        return entries;
-    }
-    std::string m_file, m_saved;
-    bool m_had = false;
+    WininitBackup m_wininit;
 };
 
 TEST_P(WininitNearItsLimit, AddsWholeEntryOrNothing)
 {
     const WininitRow& row = GetParam();
     WritePrivateProfileStringA("rename", nullptr, nullptr, "WININIT.INI");
-    if (!row.entries.empty()) {
-        std::string section;
-        for (const std::string& entry : row.entries) section += entry + '\0';
-        section += '\0';
-        ASSERT_TRUE(WritePrivateProfileSectionA("rename", section.data(), "WININIT.INI"));
-    }
-    std::vector<std::string> before = Section();
+    if (!row.entries.empty()) WriteWininitRenameSection(row.entries);
+    std::vector<std::string> before = WininitRenameEntries();
     ASSERT_EQ(row.entries.size(), before.size()) << SectionBytes(row.entries) << " bytes written";
 
     EXPECT_EQ(row.added, (bool)AddWininitDeletion(row.path.c_str()));
     std::vector<std::string> expected = before;
     if (row.added) expected.push_back("NUL=" + row.path);
-    std::vector<std::string> after = Section();
+    std::vector<std::string> after = WininitRenameEntries();
     EXPECT_EQ(expected.size(), after.size());
     EXPECT_TRUE(expected == after) << "the section changed other than by the one new entry at its end";
     EXPECT_TRUE(HeapsIntact());

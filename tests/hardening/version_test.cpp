@@ -1,7 +1,7 @@
 // Damaged version resources in the executable whose version is read. Every row: no crash, heaps
-// intact, and the version the design gives: 0.0.0.0 whenever no whole fixed part can be read.
+// intact, and the version 0.0.0.0 whenever no whole fixed part can be read.
 #include <gtest/gtest.h>
-#include "hardfs.h"
+#include "hardsuite.h"
 #include "core/detect.h"
 #include "engine/settings.h"
 
@@ -91,7 +91,7 @@ static std::string VersionText()
 
 class BadVersionResource : public ::testing::TestWithParam<VersionRow> {
 protected:
-    void SetUp() override { m_folder = FreshFolder("version"); }
+    void SetUp() override { m_folder = FreshFolder(HARD_ROOT "\\version"); }
     void TearDown() override { RemoveTree(m_folder); }
     std::string m_folder;
 };

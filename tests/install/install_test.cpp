@@ -5,7 +5,7 @@
 #include "engine/settings.h"
 #include "samplepackage.h"
 #include "sandbox.h"
-#include "uninstall/replay.h"
+#include "engine/replay.h"
 
 namespace {
 
@@ -23,43 +23,37 @@ const char* const kScript = kSamplePackageScript;
 
 class InstallTest : public ::testing::Test {
 protected:
-    Sandbox box{"install"};
-    std::string pkg, inst;
-    ShellFolderPaths folders;
-    char savedDir[MAX_PATH] = {};
+    Sandbox m_box{"install"};
+    std::string m_pkg, m_inst;
+    ShellFolderPaths m_folders;
+    char m_savedDir[MAX_PATH] = {};
 
     void SetUp() override
     {
-        folders = box.RedirectShellFolders();
-        box.AddProgramGroup("Tools\\Glimra 5");
-        pkg = box.Path("pkg");
-        inst = box.Path("Program Files\\Glimra 5");
-        MakeSamplePackage(pkg);
+        m_folders = m_box.RedirectShellFolders();
+        m_box.AddProgramGroup("Tools\\Glimra 5");
+        m_pkg = m_box.Path("pkg");
+        m_inst = m_box.Path("Program Files\\Glimra 5");
+        MakeSamplePackage(m_pkg);
         // A Start menu holds other entries; an empty programs folder would go with the replay's
         // climb over emptied parents.
-        WriteFileText(folders.userPrograms + "\\other.lnk", "x");
-        WriteFileText(folders.commonPrograms + "\\other.lnk", "x");
+        WriteFileBytes(m_folders.userPrograms + "\\other.lnk", "x");
+        WriteFileBytes(m_folders.commonPrograms + "\\other.lnk", "x");
 
-        g_strSourceDir = pkg.c_str();
-        g_strInstallDir = inst.c_str();
-        g_strProgramGroup = "Glimra 5";
-        g_bNewInstall = TRUE;
-        g_bAllUsers = FALSE;
-        g_bDesktopIcon = TRUE;
-        g_bAutoStart = TRUE;
+        SetNewInstallSettings(m_pkg, m_inst, false);
         SetEnvironmentVariableA("sfxname", nullptr);
-        GetCurrentDirectoryA(MAX_PATH, savedDir);
+        GetCurrentDirectoryA(MAX_PATH, m_savedDir);
     }
 
     void TearDown() override
     {
-        SetCurrentDirectoryA(savedDir);
+        SetCurrentDirectoryA(m_savedDir);
         SetEnvironmentVariableA("sfxname", nullptr);
         DeleteFileA("C:\\Glimra 5.lnk");
         RemoveDirectoryA("C:\\Glimra 5");
     }
 
-    std::string Log() const { return ReadFileText(inst + "\\GlmUnInst.log"); }
+    std::string Log() const { return ReadFileText(m_inst + "\\GlmUnInst.log"); }
 
     // The records PerformInstall appends after the script, with the programs folder and the
     // desktop and Startup folders given (empty: that shortcut is not expected).
@@ -87,22 +81,22 @@ protected:
     void ExpectGroupLinks(const std::string& programs)
     {
         std::string group = programs + "\\Glimra 5\\";
-        ExpectLinkTo(group + kAppLink, inst + "\\Glmr5.exe");
-        ExpectLinkTo(group + kHelpLink, inst + "\\Glmr5Man.chm");
-        ExpectLinkTo(group + kReadmeLink, inst + "\\readme.txt");
-        ExpectLinkTo(group + kUninstallLink, inst + "\\GlmUnInst.exe");
+        ExpectLinkTo(group + kAppLink, m_inst + "\\Glmr5.exe");
+        ExpectLinkTo(group + kHelpLink, m_inst + "\\Glmr5Man.chm");
+        ExpectLinkTo(group + kReadmeLink, m_inst + "\\readme.txt");
+        ExpectLinkTo(group + kUninstallLink, m_inst + "\\GlmUnInst.exe");
     }
 
     void ExpectRegistry(const char* allUsers)
     {
         EXPECT_EQ(allUsers, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "AllUsers"));
-        EXPECT_EQ(inst, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "Path"));
-        EXPECT_EQ(inst + "\\Glmr5.exe", RegString(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr));
+        EXPECT_EQ(m_inst, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "Path"));
+        EXPECT_EQ(m_inst + "\\Glmr5.exe", RegString(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr));
         EXPECT_EQ("Support", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Contact"));
         EXPECT_EQ("Glimra 5", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
         EXPECT_EQ("5", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
         EXPECT_EQ("Orvane Technology LLC", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"));
-        EXPECT_EQ(inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
+        EXPECT_EQ(m_inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
         std::string url = RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "URLInfoAbout");
         EXPECT_EQ(0u, url.find("http://")) << url;
         // The uninstall entry holds its six values and nothing else.
@@ -117,28 +111,28 @@ protected:
 
 TEST_F(InstallTest, FreshInstallWithAllOptions)
 {
-    MakeFolders(box.Path("sfx"));
-    WriteFileText(box.Path("sfx\\Glmr5.ini"), "[settings]\r\n");
-    SetEnvironmentVariableA("sfxname", box.Path("sfx\\glimra5.exe").c_str());
+    MakeFolders(m_box.Path("sfx"));
+    WriteFileBytes(m_box.Path("sfx\\Glmr5.ini"), "[settings]\r\n");
+    SetEnvironmentVariableA("sfxname", m_box.Path("sfx\\glimra5.exe").c_str());
 
     EXPECT_EQ(0, PerformInstall());
 
-    EXPECT_EQ("application v5", ReadFileText(inst + "\\Glmr5.exe"));
-    EXPECT_EQ("help", ReadFileText(inst + "\\Glmr5Man.chm"));
-    EXPECT_EQ("a", ReadFileText(inst + "\\Help\\a.htm"));
-    EXPECT_EQ("b", ReadFileText(inst + "\\Help\\b.htm"));
-    EXPECT_EQ("readme", ReadFileText(inst + "\\readme.txt"));
-    EXPECT_FALSE(FileExists(inst + "\\readme.src"));
-    EXPECT_EQ("uninstaller", ReadFileText(inst + "\\GlmUnInst.exe"));
-    EXPECT_EQ("[settings]\r\n", ReadFileText(inst + "\\Glmr5.ini"));
+    EXPECT_EQ("application v5", ReadFileText(m_inst + "\\Glmr5.exe"));
+    EXPECT_EQ("help", ReadFileText(m_inst + "\\Glmr5Man.chm"));
+    EXPECT_EQ("a", ReadFileText(m_inst + "\\Help\\a.htm"));
+    EXPECT_EQ("b", ReadFileText(m_inst + "\\Help\\b.htm"));
+    EXPECT_EQ("readme", ReadFileText(m_inst + "\\readme.txt"));
+    EXPECT_FALSE(FileExists(m_inst + "\\readme.src"));
+    EXPECT_EQ("uninstaller", ReadFileText(m_inst + "\\GlmUnInst.exe"));
+    EXPECT_EQ("[settings]\r\n", ReadFileText(m_inst + "\\Glmr5.ini"));
 
     // The script's last line is ended by the empty record.
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, folders.userDesktop, folders.userStartup), Log());
-    ExpectGroupLinks(folders.userPrograms);
-    ExpectLinkTo(folders.userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    ExpectLinkTo(folders.userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
-    EXPECT_FALSE(FileExists(folders.commonDesktop + "\\" + kAppLink));
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.userPrograms, m_folders.userDesktop, m_folders.userStartup), Log());
+    ExpectGroupLinks(m_folders.userPrograms);
+    ExpectLinkTo(m_folders.userDesktop + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    ExpectLinkTo(m_folders.userStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FolderExists(m_folders.commonPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
     ExpectRegistry("A");
     EXPECT_TRUE(g_bAllUsers == FALSE);
 }
@@ -148,42 +142,42 @@ TEST_F(InstallTest, FreshInstallWithAllOptions)
 TEST_F(InstallTest, AReadOnlyInstallScriptStillGetsTheRecords)
 {
     // Only where the file system refuses to write a read-only file can the fault show.
-    std::string probe = box.Path("readonly.txt");
-    WriteFileText(probe, "x");
+    std::string probe = m_box.Path("readonly.txt");
+    WriteFileBytes(probe, "x");
     SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
     FILE* append = fopen(probe.c_str(), "a");
     if (append) fclose(append);
     SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_EQ(nullptr, append) << "this prefix writes read-only files (a wineserver with DAC override)";
 
-    ASSERT_TRUE(SetFileAttributesA((pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA((m_pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY));
     PerformInstall();
-    SetFileAttributesA((pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, folders.userDesktop, folders.userStartup), Log());
-    UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
-    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
-    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
-    EXPECT_FALSE(FileExists(folders.userStartup + "\\" + kAppLink));
+    SetFileAttributesA((m_pkg + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.userPrograms, m_folders.userDesktop, m_folders.userStartup), Log());
+    UndoLinksAndMadeDirs((m_inst + "\\GlmUnInst.log").c_str());
+    EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(m_folders.userStartup + "\\" + kAppLink));
 }
 
 TEST_F(InstallTest, FreshInstallReadsNoOldLogAndDeletesNothingFirst)
 {
     // What an earlier installation might have left: a log with a shortcut and a group, and a file
     // the script declares obsolete. A fresh installation leaves all of it alone.
-    MakeFolders(folders.userPrograms + "\\Old Group");
-    MakeFolders(inst);
-    ASSERT_TRUE(WriteFileText(folders.userPrograms + "\\Old Group\\Old.lnk", "x"));
-    ASSERT_TRUE(WriteFileText(inst + "\\old.dll", "old"));
-    WriteFileText(inst + "\\GlmUnInst.log", "Shell Link: " + folders.userPrograms + "\\Old Group\\Old.lnk\r\n"
-                                             "Made Dir: " + folders.userPrograms + "\\Old Group\r\n");
-    WriteFileText(inst + "\\install.log", "Made Dir: " + folders.userPrograms + "\\Old Group\r\n");
+    MakeFolders(m_folders.userPrograms + "\\Old Group");
+    MakeFolders(m_inst);
+    ASSERT_TRUE(WriteFileBytes(m_folders.userPrograms + "\\Old Group\\Old.lnk", "x"));
+    ASSERT_TRUE(WriteFileBytes(m_inst + "\\old.dll", "old"));
+    WriteFileBytes(m_inst + "\\GlmUnInst.log", "Shell Link: " + m_folders.userPrograms + "\\Old Group\\Old.lnk\r\n"
+                                             "Made Dir: " + m_folders.userPrograms + "\\Old Group\r\n");
+    WriteFileBytes(m_inst + "\\install.log", "Made Dir: " + m_folders.userPrograms + "\\Old Group\r\n");
     g_bDesktopIcon = FALSE;
     g_bAutoStart = FALSE;
     PerformInstall();
-    EXPECT_EQ("x", ReadFileText(folders.userPrograms + "\\Old Group\\Old.lnk"));
-    EXPECT_EQ("old", ReadFileText(inst + "\\old.dll"));
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, "", ""), Log());
-    RemoveTree(folders.userPrograms + "\\Old Group");
+    EXPECT_EQ("x", ReadFileText(m_folders.userPrograms + "\\Old Group\\Old.lnk"));
+    EXPECT_EQ("old", ReadFileText(m_inst + "\\old.dll"));
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.userPrograms, "", ""), Log());
+    RemoveTree(m_folders.userPrograms + "\\Old Group");
 }
 
 TEST_F(InstallTest, AllUsersInstallUsesTheCommonFolders)
@@ -191,83 +185,83 @@ TEST_F(InstallTest, AllUsersInstallUsesTheCommonFolders)
     g_bAllUsers = TRUE;
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == TRUE);
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.commonPrograms, folders.commonDesktop, folders.commonStartup), Log());
-    ExpectGroupLinks(folders.commonPrograms);
-    ExpectLinkTo(folders.commonDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    ExpectLinkTo(folders.commonStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
-    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.commonPrograms, m_folders.commonDesktop, m_folders.commonStartup), Log());
+    ExpectGroupLinks(m_folders.commonPrograms);
+    ExpectLinkTo(m_folders.commonDesktop + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    ExpectLinkTo(m_folders.commonStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
     ExpectRegistry("B");
 }
 
 TEST_F(InstallTest, AllUsersWithoutCommonProgramsInstallsForTheCurrentUser)
 {
-    box.DeleteShellFolder(true, "Common Programs");
+    m_box.DeleteShellFolder(true, "Common Programs");
     g_bAllUsers = TRUE;
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == FALSE);
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, folders.userDesktop, folders.userStartup), Log());
-    ExpectGroupLinks(folders.userPrograms);
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.userPrograms, m_folders.userDesktop, m_folders.userStartup), Log());
+    ExpectGroupLinks(m_folders.userPrograms);
     // The common desktop and Startup folders exist, but the installation is per user now.
-    ExpectLinkTo(folders.userDesktop + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    ExpectLinkTo(folders.userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
-    EXPECT_FALSE(FileExists(folders.commonDesktop + "\\" + kAppLink));
-    EXPECT_FALSE(FileExists(folders.commonStartup + "\\" + kAppLink));
+    ExpectLinkTo(m_folders.userDesktop + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    ExpectLinkTo(m_folders.userStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(m_folders.commonStartup + "\\" + kAppLink));
     ExpectRegistry("A");
 }
 
 TEST_F(InstallTest, ShortCommonProgramsValueCountsAsMissing)
 {
-    box.SetShellFolder(true, "Common Programs", "C:\\");
+    m_box.SetShellFolder(true, "Common Programs", "C:\\");
     g_bAllUsers = TRUE;
     g_bDesktopIcon = FALSE;
     g_bAutoStart = FALSE;
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == FALSE);
     EXPECT_FALSE(FolderExists("C:\\Glimra 5"));
-    ExpectGroupLinks(folders.userPrograms);
+    ExpectGroupLinks(m_folders.userPrograms);
     EXPECT_EQ("A", RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "AllUsers"));
 }
 
 TEST_F(InstallTest, ReinstallWithoutDesktopIconRemovesTheOldShortcutAndDoesNotAccumulate)
 {
     PerformInstall();
-    ASSERT_TRUE(FileExists(folders.userDesktop + "\\" + kAppLink));
+    ASSERT_TRUE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
     // Installed state the new package declares obsolete, and a legacy log with a shortcut.
-    WriteFileText(inst + "\\old.dll", "old");
-    SetFileAttributesA((inst + "\\old.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteFileText(inst + "\\keep.dll", "keep");
-    ASSERT_TRUE(WriteFileText(folders.userPrograms + "\\Legacy.lnk", "x"));
-    WriteFileText(inst + "\\install.log", "Shell Link: " + folders.userPrograms + "\\Legacy.lnk\r\n");
+    WriteFileBytes(m_inst + "\\old.dll", "old");
+    SetFileAttributesA((m_inst + "\\old.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFileBytes(m_inst + "\\keep.dll", "keep");
+    ASSERT_TRUE(WriteFileBytes(m_folders.userPrograms + "\\Legacy.lnk", "x"));
+    WriteFileBytes(m_inst + "\\install.log", "Shell Link: " + m_folders.userPrograms + "\\Legacy.lnk\r\n");
 
     // The new script ends with a line end: an empty line stands before the records.
     std::string script = std::string(kScript) + "\r\n";
-    WriteFileText(pkg + "\\GlmUnInst.log", script);
-    WriteFileText(pkg + "\\Glmr5.exe", "application v5.1");
+    WriteFileBytes(m_pkg + "\\GlmUnInst.log", script);
+    WriteFileBytes(m_pkg + "\\Glmr5.exe", "application v5.1");
     g_bNewInstall = FALSE;
     g_bDesktopIcon = FALSE;
     PerformInstall();
 
-    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
-    EXPECT_FALSE(FileExists(inst + "\\old.dll"));
-    EXPECT_FALSE(FileExists(folders.userPrograms + "\\Legacy.lnk"));
-    EXPECT_EQ("keep", ReadFileText(inst + "\\keep.dll"));
-    EXPECT_EQ("application v5.1", ReadFileText(inst + "\\Glmr5.exe"));
-    EXPECT_EQ(script + "\r\n" + Records(folders.userPrograms, "", folders.userStartup), Log());
-    ExpectGroupLinks(folders.userPrograms);
-    ExpectLinkTo(folders.userStartup + "\\" + kAppLink, inst + "\\Glmr5.exe");
+    EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(m_inst + "\\old.dll"));
+    EXPECT_FALSE(FileExists(m_folders.userPrograms + "\\Legacy.lnk"));
+    EXPECT_EQ("keep", ReadFileText(m_inst + "\\keep.dll"));
+    EXPECT_EQ("application v5.1", ReadFileText(m_inst + "\\Glmr5.exe"));
+    EXPECT_EQ(script + "\r\n" + Records(m_folders.userPrograms, "", m_folders.userStartup), Log());
+    ExpectGroupLinks(m_folders.userPrograms);
+    ExpectLinkTo(m_folders.userStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
     ExpectRegistry("A");
 }
 
 TEST_F(InstallTest, ReinstallRemovesTheOldGroupWhenTheGroupChanged)
 {
     PerformInstall();
-    ASSERT_TRUE(FolderExists(folders.userPrograms + "\\Glimra 5"));
+    ASSERT_TRUE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
     g_bNewInstall = FALSE;
     g_strProgramGroup = "Tools\\Glimra 5";
     PerformInstall();
-    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
-    EXPECT_TRUE(FileExists(folders.userPrograms + "\\Tools\\Glimra 5\\" + kAppLink));
+    EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
+    EXPECT_TRUE(FileExists(m_folders.userPrograms + "\\Tools\\Glimra 5\\" + kAppLink));
 }
 
 TEST_F(InstallTest, ProgramGroupIsNormalisedAndReplayedAwayUpToTheFirstFolderInUse)
@@ -277,44 +271,44 @@ TEST_F(InstallTest, ProgramGroupIsNormalisedAndReplayedAwayUpToTheFirstFolderInU
     g_bAutoStart = FALSE;
     PerformInstall();
     EXPECT_STREQ("Tools\\Glimra 5", g_strProgramGroup);
-    std::string group = folders.userPrograms + "\\Tools\\Glimra 5";
+    std::string group = m_folders.userPrograms + "\\Tools\\Glimra 5";
     ASSERT_TRUE(FolderExists(group));
     EXPECT_TRUE(FileExists(group + "\\" + kAppLink));
     std::string log = Log();
     EXPECT_NE(std::string::npos, log.find("\r\nMade Dir: " + group + "\r\n")) << log;
-    EXPECT_EQ(std::string::npos, log.find("Made Dir: " + folders.userPrograms + "\\Tools\r\n")) << log;
+    EXPECT_EQ(std::string::npos, log.find("Made Dir: " + m_folders.userPrograms + "\\Tools\r\n")) << log;
 
     // Both folders go when empty; the climb stops at the programs folder, which holds a file.
-    UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
+    UndoLinksAndMadeDirs((m_inst + "\\GlmUnInst.log").c_str());
     EXPECT_FALSE(FolderExists(group));
-    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Tools"));
-    EXPECT_TRUE(FileExists(folders.userPrograms + "\\other.lnk"));
+    EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Tools"));
+    EXPECT_TRUE(FileExists(m_folders.userPrograms + "\\other.lnk"));
 
     // Again, with something else in Tools: the group goes, Tools stays.
     PerformInstall();
-    WriteFileText(folders.userPrograms + "\\Tools\\other tool.lnk", "x");
-    UndoLinksAndMadeDirs((inst + "\\GlmUnInst.log").c_str());
+    WriteFileBytes(m_folders.userPrograms + "\\Tools\\other tool.lnk", "x");
+    UndoLinksAndMadeDirs((m_inst + "\\GlmUnInst.log").c_str());
     EXPECT_FALSE(FolderExists(group));
-    EXPECT_TRUE(FileExists(folders.userPrograms + "\\Tools\\other tool.lnk"));
+    EXPECT_TRUE(FileExists(m_folders.userPrograms + "\\Tools\\other tool.lnk"));
 }
 
 TEST_F(InstallTest, ExistingGroupFolderIsStillRecorded)
 {
-    MakeFolders(folders.userPrograms + "\\Glimra 5");
+    MakeFolders(m_folders.userPrograms + "\\Glimra 5");
     PerformInstall();
-    EXPECT_NE(std::string::npos, Log().find("\r\nMade Dir: " + folders.userPrograms + "\\Glimra 5\r\n"));
-    ExpectGroupLinks(folders.userPrograms);
+    EXPECT_NE(std::string::npos, Log().find("\r\nMade Dir: " + m_folders.userPrograms + "\\Glimra 5\r\n"));
+    ExpectGroupLinks(m_folders.userPrograms);
 }
 
 TEST_F(InstallTest, GroupThatCannotBeMadeIsRecordedWithoutGroupLinks)
 {
     // A file where the group folder should be.
-    WriteFileText(folders.userPrograms + "\\Glimra 5", "in the way");
+    WriteFileBytes(m_folders.userPrograms + "\\Glimra 5", "in the way");
     PerformInstall();
-    EXPECT_EQ(std::string(kScript) + "\r\nMade Dir: " + folders.userPrograms + "\\Glimra 5\r\n" +
-              "Shell Link: " + folders.userDesktop + "\\" + kAppLink + "\r\n" +
-              "Shell Link: " + folders.userStartup + "\\" + kAppLink + "\r\n", Log());
-    RemoveTree(folders.userPrograms + "\\Glimra 5");
+    EXPECT_EQ(std::string(kScript) + "\r\nMade Dir: " + m_folders.userPrograms + "\\Glimra 5\r\n" +
+              "Shell Link: " + m_folders.userDesktop + "\\" + kAppLink + "\r\n" +
+              "Shell Link: " + m_folders.userStartup + "\\" + kAppLink + "\r\n", Log());
+    RemoveTree(m_folders.userPrograms + "\\Glimra 5");
 }
 
 // A group that is empty or climbs out of the programs folder makes no group: no folder, no
@@ -322,14 +316,14 @@ TEST_F(InstallTest, GroupThatCannotBeMadeIsRecordedWithoutGroupLinks)
 // shortcuts. The other shortcuts are still made.
 TEST_F(InstallTest, EmptyOrClimbingGroupMakesNoGroup)
 {
-    const std::string above = folders.userPrograms.substr(0, folders.userPrograms.rfind('\\'));
+    const std::string above = m_folders.userPrograms.substr(0, m_folders.userPrograms.rfind('\\'));
     for (const char* group : { "", " \\ ", "..", "..\\Elsewhere", "Tools\\..\\..\\Elsewhere", "C:\\Elsewhere" }) {
         SCOPED_TRACE(std::string("group \"") + group + "\"");
         g_strProgramGroup = group;
         PerformInstall();
         EXPECT_EQ(std::string(kScript) + "\r\n" +
-                  "Shell Link: " + folders.userDesktop + "\\" + kAppLink + "\r\n" +
-                  "Shell Link: " + folders.userStartup + "\\" + kAppLink + "\r\n", Log());
+                  "Shell Link: " + m_folders.userDesktop + "\\" + kAppLink + "\r\n" +
+                  "Shell Link: " + m_folders.userStartup + "\\" + kAppLink + "\r\n", Log());
         EXPECT_FALSE(FolderExists(above + "\\Elsewhere"));
         EXPECT_FALSE(FolderExists("C:\\Elsewhere"));
     }
@@ -339,14 +333,14 @@ TEST_F(InstallTest, EmptyOrClimbingGroupMakesNoGroup)
 // current drive.
 TEST_F(InstallTest, UnsetShellFoldersMakeNothingInTheDriveRoot)
 {
-    box.SetShellFolder(false, "Desktop", "");
-    box.DeleteShellFolder(false, "Startup");
-    ASSERT_TRUE(SetCurrentDirectoryA(box.Root().c_str()));
+    m_box.SetShellFolder(false, "Desktop", "");
+    m_box.DeleteShellFolder(false, "Startup");
+    ASSERT_TRUE(SetCurrentDirectoryA(m_box.Root().c_str()));
     PerformInstall();
     EXPECT_FALSE(FileExists("C:\\Glimra 5.lnk"));
-    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(folders.userPrograms, "", ""), Log());
+    EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.userPrograms, "", ""), Log());
 
-    box.DeleteShellFolder(false, "Programs");
+    m_box.DeleteShellFolder(false, "Programs");
     g_bNewInstall = FALSE;
     PerformInstall();
     EXPECT_FALSE(FolderExists("C:\\Glimra 5"));
@@ -357,17 +351,17 @@ TEST_F(InstallTest, UnsetShellFoldersMakeNothingInTheDriveRoot)
 
 TEST_F(InstallTest, SettingsFileNeedsAPackagePathWithAFolder)
 {
-    WriteFileText(box.Path("Glmr5.ini"), "x");
-    SetCurrentDirectoryA(box.Root().c_str());
+    WriteFileBytes(m_box.Path("Glmr5.ini"), "x");
+    SetCurrentDirectoryA(m_box.Root().c_str());
     SetEnvironmentVariableA("sfxname", "Glmr5.ini");
     PerformInstall();
-    EXPECT_FALSE(FileExists(inst + "\\Glmr5.ini"));
+    EXPECT_FALSE(FileExists(m_inst + "\\Glmr5.ini"));
 
-    SetEnvironmentVariableA("sfxname", box.Path("nothing-here\\glimra5.exe").c_str());
+    SetEnvironmentVariableA("sfxname", m_box.Path("nothing-here\\glimra5.exe").c_str());
     g_bNewInstall = FALSE;
     PerformInstall();
-    EXPECT_FALSE(FileExists(inst + "\\Glmr5.ini"));
-    EXPECT_EQ("application v5", ReadFileText(inst + "\\Glmr5.exe"));
+    EXPECT_FALSE(FileExists(m_inst + "\\Glmr5.ini"));
+    EXPECT_EQ("application v5", ReadFileText(m_inst + "\\Glmr5.exe"));
 }
 
 } // namespace

@@ -36,16 +36,16 @@ class OwnWindows : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        for (auto it = windows.rbegin(); it != windows.rend(); ++it) DestroyWindow(*it);
+        for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) DestroyWindow(*it);
     }
     HWND Make(const std::string& title, DWORD exStyle = 0, HWND owner = nullptr, bool visible = false)
     {
         HWND hwnd = MakeWindow(title, exStyle, owner, visible);
-        if (hwnd) windows.push_back(hwnd);
+        if (hwnd) m_windows.push_back(hwnd);
         return hwnd;
     }
     HWND Find() { return FindAppWindow(GetCurrentProcessId()); }
-    std::vector<HWND> windows;
+    std::vector<HWND> m_windows;
 };
 
 TEST_F(OwnWindows, TitleMustBeginWithTheProductName)
@@ -108,33 +108,33 @@ TEST(FindAppWindow, NoProcessOrNoWindowGivesNothing)
 // Stand-in application processes; each ends within the case.
 class OtherProcess : public ::testing::Test {
 protected:
-    void SetUp() override { dir = FreshScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
+    void SetUp() override { m_dir = FreshScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
     void TearDown() override
     {
-        KillGlmr5(app);
+        KillGlmr5(m_app);
         RemoveScratchDir();
     }
-    void Start(const std::string& args) { app = StartGlmr5(dir + "\\record.txt", args); }
-    std::string dir;
-    Glmr5 app;
+    void Start(const std::string& args) { m_app = StartGlmr5(m_dir + "\\record.txt", args); }
+    std::string m_dir;
+    Glmr5 m_app;
 };
 
 TEST_F(OtherProcess, FindsTheMainWindowUntilTheProcessHasEnded)
 {
     Start("-doc Kep1.png");
-    ASSERT_TRUE(app.process);
-    HWND found = FindAppWindow(app.pid);
+    ASSERT_TRUE(m_app.process);
+    HWND found = FindAppWindow(m_app.pid);
     EXPECT_EQ("Glimra 5 - Kep1.png", TitleOf(found));
-    DWORD pid = app.pid;
-    ASSERT_TRUE(CloseGlmr5(app));
+    DWORD pid = m_app.pid;
+    ASSERT_TRUE(CloseGlmr5(m_app));
     EXPECT_EQ(nullptr, FindAppWindow(pid));
 }
 
 TEST_F(OtherProcess, PassesOverTheOwnedDialog)
 {
     Start("-owned");
-    ASSERT_TRUE(app.process);
-    HWND found = FindAppWindow(app.pid);
+    ASSERT_TRUE(m_app.process);
+    HWND found = FindAppWindow(m_app.pid);
     EXPECT_EQ("Glimra 5 - Dokumentum1", TitleOf(found));
     EXPECT_EQ(nullptr, GetWindow(found, GW_OWNER));
     HWND dialog = FindWindowA("Glmr5Owned", "Glimra 5 - Beallitasok");
@@ -146,19 +146,19 @@ TEST_F(OtherProcess, ProcessesWithoutAQualifyingWindowGiveNothing)
 {
     for (const char* args : {"-toolwindow", "-nowindow", "-title \"Kep1.png - Glimra 5\""}) {
         Start(args);
-        ASSERT_TRUE(app.process) << args;
-        HWND found = FindAppWindow(app.pid);
+        ASSERT_TRUE(m_app.process) << args;
+        HWND found = FindAppWindow(m_app.pid);
         EXPECT_EQ(nullptr, found) << args << ": found \"" << TitleOf(found) << "\"";
-        KillGlmr5(app);
-        DeleteFileA((dir + "\\record.txt").c_str());
+        KillGlmr5(m_app);
+        DeleteFileA((m_dir + "\\record.txt").c_str());
     }
 }
 
 TEST_F(OtherProcess, AHiddenMainWindowIsFound)
 {
     Start("-hidden");
-    ASSERT_TRUE(app.process);
-    HWND found = FindAppWindow(app.pid);
+    ASSERT_TRUE(m_app.process);
+    HWND found = FindAppWindow(m_app.pid);
     EXPECT_EQ("Glimra 5 - Dokumentum1", TitleOf(found));
     EXPECT_FALSE(IsWindowVisible(found));
 }

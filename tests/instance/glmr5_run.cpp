@@ -1,4 +1,5 @@
 #include "glmr5_run.h"
+#include "processwindow.h"
 #include <cstring>
 #include <fstream>
 
@@ -108,29 +109,18 @@ static bool WaitForEnd(Glmr5& app, DWORD timeoutMs)
     return ended;
 }
 
-struct MainWindowSearch {
-    DWORD pid;
-    HWND found;
-};
-
-static BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lp)
+// The stand-in's main window, told by its class.
+static bool IsMainWindow(HWND window)
 {
-    MainWindowSearch* search = (MainWindowSearch*)lp;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
     char cls[64] = "";
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (pid != search->pid || strcmp(cls, "Glmr5Main") != 0) return TRUE;
-    search->found = hwnd;
-    return FALSE;
+    GetClassNameA(window, cls, sizeof(cls));
+    return strcmp(cls, "Glmr5Main") == 0;
 }
 
 bool CloseGlmr5(Glmr5& app, DWORD timeoutMs)
 {
     if (!app.process) return false;
-    MainWindowSearch search = { app.pid, nullptr };
-    EnumWindows(FindMainWindow, (LPARAM)&search);
-    HWND window = search.found;
+    HWND window = FindProcessWindow(app.pid, IsMainWindow);
     if (!window || !PostMessageA(window, WM_CLOSE, 1001, 0)) return false;
     return WaitForEnd(app, timeoutMs);
 }

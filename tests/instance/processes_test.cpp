@@ -27,28 +27,28 @@ class RunningCopies : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = FreshScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = FreshScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
         ASSERT_FALSE(SharedListExists(INSTANCE_REGISTRY_NAME)) << "another program holds the registry";
     }
     void TearDown() override
     {
-        for (Glmr5& app : apps) KillGlmr5(app);
+        for (Glmr5& app : m_apps) KillGlmr5(app);
         RemoveScratchDir();
     }
     // Hidden main windows: they qualify all the same, and closing a shown window costs Wine two
     // seconds without a window manager.
     Glmr5& Start(const char* label, const std::string& args = "")
     {
-        apps.push_back(StartGlmr5(dir + "\\" + label + ".txt", "-hidden " + args));
-        return apps.back();
+        m_apps.push_back(StartGlmr5(m_dir + "\\" + label + ".txt", "-hidden " + args));
+        return m_apps.back();
     }
-    std::string dir;
-    std::vector<Glmr5> apps;
+    std::string m_dir;
+    std::vector<Glmr5> m_apps;
 };
 
 TEST_F(RunningCopies, RegisterReceiveNoticesAndCloseTheGapOnExit)
 {
-    apps.reserve(3);
+    m_apps.reserve(3);
     DWORD self = GetCurrentProcessId();
     auto manager = std::make_unique<CInstanceManager>(INSTANCE_REGISTRY_NAME, 1024);
     Glmr5& a = Start("a");
@@ -87,7 +87,7 @@ TEST_F(RunningCopies, RegisterReceiveNoticesAndCloseTheGapOnExit)
 
 TEST_F(RunningCopies, ACopyWithoutWindowIsCountedButHearsNothing)
 {
-    apps.reserve(2);
+    m_apps.reserve(2);
     CInstanceManager manager(INSTANCE_REGISTRY_NAME, 1024);
     Glmr5& windowless = Start("nowindow", "-nowindow");
     Glmr5& windowed = Start("window");
@@ -103,7 +103,7 @@ TEST_F(RunningCopies, ACopyWithoutWindowIsCountedButHearsNothing)
 
 TEST_F(RunningCopies, ATerminatedCopyStaysListed)
 {
-    apps.reserve(1);
+    m_apps.reserve(1);
     CInstanceManager manager(INSTANCE_REGISTRY_NAME, 1024);
     Glmr5& stubborn = Start("stubborn", "-ignoreclose");
     ASSERT_TRUE(stubborn.process);

@@ -49,7 +49,7 @@ TEST(StandIn, CarriesTheVersionsItWasBuiltWith)
 
 class Handshake : public ::testing::Test {
 protected:
-    void SetUp() override { dir = FreshScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
+    void SetUp() override { m_dir = FreshScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
     void TearDown() override
     {
         SetEnvironmentVariableA("GLM5_CALLBACK_ANSWER", nullptr);
@@ -58,7 +58,7 @@ protected:
     // Runs the stand-in with the probe library and returns its record.
     std::vector<std::string> LoadProbe(const std::string& name, const std::string& args = "")
     {
-        std::string record = dir + "\\" + name + ".txt";
+        std::string record = m_dir + "\\" + name + ".txt";
         std::string probe = CALLPROBE_PATH;
         Glmr5 app = StartGlmr5(record, "-nowindow -load \"" + probe + "\" " + args);
         EXPECT_TRUE(app.process) << name << " did not come up";
@@ -66,7 +66,7 @@ protected:
         KillGlmr5(app);
         return ReadRecord(record);
     }
-    std::string dir;
+    std::string m_dir;
 };
 
 TEST_F(Handshake, AnswersTheLibraryWith2741UnlessToldOtherwise)

@@ -27,7 +27,7 @@ std::vector<std::string> UserHives()
 
 class RegCleanTest : public ::testing::Test {
 protected:
-    Sandbox box{"regclean"};
+    Sandbox m_box{"regclean"};
 
     void CleanExtras()
     {

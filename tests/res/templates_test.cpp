@@ -203,7 +203,7 @@ TEST(DialogTemplates, RawTemplatesMatchControlByControl)
         std::vector<BYTE> raw = RawResource((LPCSTR)RT_DIALOG, MAKEINTRESOURCEA(expected.id));
         ASSERT_FALSE(raw.empty());
         DialogTemplate t;
-        ASSERT_TRUE(ParseDialogTemplate(raw, t));
+        ASSERT_TRUE(ParseDialogTemplate(raw.data(), raw.size(), t));
 
         EXPECT_EQ(expected.extended, t.extended);
         if (t.extended) {

@@ -4,6 +4,7 @@
 // or silently), hands over to its temporary copy, and that copy removes everything of the product.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include "files.h"
 #include "package.h"
 #include "processes.h"
 #include "regbackup.h"
@@ -37,34 +38,11 @@ std::string Lower(std::string text)
     return text;
 }
 
-// Names in a folder, "." and ".." left out, sorted.
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string Joined(const std::vector<std::string>& items)
-{
-    std::string all;
-    for (const std::string& item : items) all += "[" + item + "]";
-    return all;
-}
-
 // Copies the files of a folder and its sub-folders.
 void CopyTree(const std::string& from, const std::string& to)
 {
     MakeFolders(to);
-    for (const std::string& name : FolderEntries(from)) {
+    for (const std::string& name : ListFolder(from)) {
         std::string source = from + "\\" + name, target = to + "\\" + name;
         if (FolderExists(source)) CopyTree(source, target);
         else CopyFileA(source.c_str(), target.c_str(), FALSE);
@@ -73,61 +51,61 @@ void CopyTree(const std::string& from, const std::string& to)
 
 class RoundTrip : public ::testing::Test {
 protected:
-    Sandbox box{"roundtrip"};
-    std::string pkg, inst;
-    ShellFolderPaths folders;
+    Sandbox m_box{"roundtrip"};
+    std::string m_pkg, m_inst;
+    ShellFolderPaths m_folders;
     // The per-user file types as they were, put back after each case.
-    RegKeyBackup fileTypes{HKEY_CURRENT_USER, kFileExts};
+    RegKeyBackup m_fileTypes{HKEY_CURRENT_USER, kFileExts};
     // Files that processes of a case scheduled for deletion at the next start: unscheduled and
     // deleted when the case ends.
-    std::vector<std::string> scheduled;
+    std::vector<std::string> m_scheduled;
 
     void SetUp() override
     {
         ASSERT_FALSE(SetupExePath().empty());
         ASSERT_FALSE(StandInExePath().empty());
-        folders = box.RedirectShellFolders();
-        pkg = box.Path("pkg");
+        m_folders = m_box.RedirectShellFolders();
+        m_pkg = m_box.Path("pkg");
         // Blanks in both levels: the path must reach the temporary copy as one argument.
-        inst = box.Path("Program Files\\Glimra 5");
+        m_inst = m_box.Path("Program Files\\Glimra 5");
         MakePackage();
     }
 
     void TearDown() override
     {
-        RemovePendingDeletions(scheduled);
-        for (const std::string& path : scheduled) DeleteFileA(path.c_str());
+        RemovePendingDeletions(m_scheduled);
+        for (const std::string& path : m_scheduled) DeleteFileA(path.c_str());
     }
 
     // The sample package with the build's setup program, uninstaller, stand-in and resource library.
     void MakePackage()
     {
-        CopyTree(HostToWindows(GLM_SAMPLE_PACKAGE), pkg);
-        ASSERT_TRUE(FileExists(pkg + "\\GlmUnInst.log"));
-        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (pkg + "\\setup.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (pkg + "\\GlmUnInst.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (pkg + "\\Glmr5.exe").c_str(), FALSE));
+        CopyTree(HostToWindows(GLM_SAMPLE_PACKAGE), m_pkg);
+        ASSERT_TRUE(FileExists(m_pkg + "\\GlmUnInst.log"));
+        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\setup.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\GlmUnInst.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (m_pkg + "\\Glmr5.exe").c_str(), FALSE));
 #ifdef GLM_RESOURCE_DLL
-        ASSERT_TRUE(CopyFileA(HostToWindows(GLM_RESOURCE_DLL).c_str(), (pkg + "\\GlmRes5.dll").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(HostToWindows(GLM_RESOURCE_DLL).c_str(), (m_pkg + "\\GlmRes5.dll").c_str(), FALSE));
 #endif
     }
 
     // setup.exe -s into the scratch "Program Files", then what the application itself leaves.
     void InstallSilently()
     {
-        MakeFolders(box.Path("Program Files"));
-        std::string command = QuoteArgument(pkg + "\\setup.exe") + " -s -instdir " + QuoteArgument(box.Path("Program Files"));
-        int code = RunProcess(command, kWait, pkg.c_str());
+        MakeFolders(m_box.Path("Program Files"));
+        std::string command = QuoteArgument(m_pkg + "\\setup.exe") + " -s -instdir " + QuoteArgument(m_box.Path("Program Files"));
+        int code = RunProcess(command, kWait, m_pkg.c_str());
         ASSERT_NE(-1, code) << "setup.exe -s did not end within " << kWait << " ms";
         for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt", "Minta\\pelda1.glm" })
-            ASSERT_TRUE(FileExists(inst + "\\" + name)) << name << " was not installed";
-        ASSERT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
-        ASSERT_TRUE(FileExists(folders.commonDesktop + "\\" + kAppLink));
-        ASSERT_EQ(inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
+            ASSERT_TRUE(FileExists(m_inst + "\\" + name)) << name << " was not installed";
+        ASSERT_TRUE(FileExists(m_folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
+        ASSERT_TRUE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
+        ASSERT_EQ(m_inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
 
-        RegSetString(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture", "LastFolder", inst);
-        RegSetString(HKEY_CLASSES_ROOT, "Glm5.Document\\shell\\open\\command", nullptr, "\"" + inst + "\\Glmr5.exe\" \"%1\"");
-        RegSetString(HKEY_CURRENT_USER, kJpgKey, "Application", inst + "\\Glmr5.exe");
+        RegSetString(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture", "LastFolder", m_inst);
+        RegSetString(HKEY_CLASSES_ROOT, "Glm5.Document\\shell\\open\\command", nullptr, "\"" + m_inst + "\\Glmr5.exe\" \"%1\"");
+        RegSetString(HKEY_CURRENT_USER, kJpgKey, "Application", m_inst + "\\Glmr5.exe");
         RegSetString(HKEY_CURRENT_USER, kJpgKey, "GlmrOld", "kepnezo.exe");
     }
 
@@ -145,7 +123,7 @@ protected:
         *copyId = copy.id;
         HANDLE process = copy.id ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, copy.id) : nullptr;
         std::string image = process ? ProcessImagePath(process) : std::string();
-        if (!image.empty()) scheduled.push_back(image);
+        if (!image.empty()) m_scheduled.push_back(image);
         DWORD code = 1;
         EXPECT_TRUE(WaitForExit(uninstaller, kWait, &code)) << "the uninstaller still runs";
         EXPECT_EQ(0u, code) << "the uninstaller ends with exit code 0 when the copy has taken over";
@@ -200,7 +178,7 @@ protected:
     std::string InstalledProgramsList()
     {
         return RunCapturingOutput(QuoteArgument(NativeSystemProgram("uninstaller.exe")) + " --list",
-                                  box.Path("programs.txt"), kWait);
+                                  m_box.Path("programs.txt"), kWait);
     }
 
     // What Wine's own reg of the machine's native kind prints for a key; view "/reg:32" or
@@ -208,17 +186,17 @@ protected:
     std::string QueryWithSystemReg(const std::string& key, const std::string& view)
     {
         return RunCapturingOutput(QuoteArgument(NativeSystemProgram("reg.exe")) + " query " + QuoteArgument(key) +
-                                  (view.empty() ? "" : " " + view), box.Path("reg.txt"), kWait);
+                                  (view.empty() ? "" : " " + view), m_box.Path("reg.txt"), kWait);
     }
 
     // Starts "Glmr5.exe" by name only through the system's start, which finds it in App Paths, and
     // returns the id of the copy that recorded its start (0 when none did within a few seconds).
     DWORD StartByAppPaths()
     {
-        std::string record = box.Path("started.txt");
+        std::string record = m_box.Path("started.txt");
         DeleteFileA(record.c_str());
         RunCapturingOutput(QuoteArgument(NativeSystemProgram("start.exe")) + " Glmr5.exe -hidden -record " +
-                           QuoteArgument(record), box.Path("start.txt"), kWait);
+                           QuoteArgument(record), m_box.Path("start.txt"), kWait);
         for (int waited = 0; waited < 5000; waited += 100) {
             for (const std::string& line : ReadLines(record))
                 if (line.compare(0, 6, "start ") == 0) return (DWORD)strtoul(line.c_str() + 6, nullptr, 10);
@@ -243,24 +221,24 @@ protected:
 
     void ExpectNoShortcuts()
     {
-        EXPECT_FALSE(FileExists(folders.commonDesktop + "\\" + kAppLink));
-        EXPECT_FALSE(FileExists(folders.commonStartup + "\\" + kAppLink));
-        EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
-        EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
-        EXPECT_EQ(Joined({}), Joined(FolderEntries(folders.commonDesktop)));
+        EXPECT_FALSE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
+        EXPECT_FALSE(FileExists(m_folders.commonStartup + "\\" + kAppLink));
+        EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
+        EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
+        EXPECT_EQ(Joined({}), Joined(ListFolder(m_folders.commonDesktop)));
     }
 
     void ExpectEverythingInstalled()
     {
         for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt" })
-            EXPECT_TRUE(FileExists(inst + "\\" + name)) << name;
-        EXPECT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
-        EXPECT_TRUE(FileExists(folders.commonDesktop + "\\" + kAppLink));
+            EXPECT_TRUE(FileExists(m_inst + "\\" + name)) << name;
+        EXPECT_TRUE(FileExists(m_folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
+        EXPECT_TRUE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
         EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
         EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kAppPaths));
         EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvane\\Glimra v.5"));
         EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture"));
-        EXPECT_EQ(inst + "\\Glmr5.exe", RegString(HKEY_CURRENT_USER, kJpgKey, "Application"));
+        EXPECT_EQ(m_inst + "\\Glmr5.exe", RegString(HKEY_CURRENT_USER, kJpgKey, "Application"));
     }
 };
 
@@ -275,12 +253,12 @@ TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
     DWORD copyId = 0;
     HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
     ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
-    std::string copyPath = scheduled.back();
+    std::string copyPath = m_scheduled.back();
     ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
 
-    EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
-    EXPECT_TRUE(FolderExists(box.Path("Program Files")));
-    EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FolderExists(m_inst)) << Joined(ListFolder(m_inst));
+    EXPECT_TRUE(FolderExists(m_box.Path("Program Files")));
+    EXPECT_FALSE(FolderExists(m_folders.commonPrograms + "\\Glimra 5"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(copyPath);
@@ -297,7 +275,7 @@ TEST_F(RoundTrip, TheSystemsOwnProgramsFindTheInstallationUntilItIsRemoved)
     const std::string uninstallKey = std::string("HKLM\\") + kUninstallEntry;
     const std::string nativeKey = RunsUnderWow64()
         ? "HKLM\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimra 5" : uninstallKey;
-    const std::string uninstaller = inst + "\\GlmUnInst.exe";
+    const std::string uninstaller = m_inst + "\\GlmUnInst.exe";
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
 
     EXPECT_NE(std::string::npos, QueryWithSystemReg(uninstallKey, ownView).find(uninstaller));
@@ -305,7 +283,7 @@ TEST_F(RoundTrip, TheSystemsOwnProgramsFindTheInstallationUntilItIsRemoved)
     std::string list = InstalledProgramsList();
     EXPECT_NE(std::string::npos, list.find("Glimra 5")) << "the system's list: " << list;
     DWORD started = StartByAppPaths();
-    EXPECT_NE(0u, started) << "start did not find Glmr5.exe: " << ReadFileText(box.Path("start.txt"));
+    EXPECT_NE(0u, started) << "start did not find Glmr5.exe: " << ReadFileText(m_box.Path("start.txt"));
     if (HANDLE copy = started ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, started) : nullptr) {
         TerminateProcess(copy, 0);
         WaitForSingleObject(copy, kWait);
@@ -324,9 +302,9 @@ TEST_F(RoundTrip, TheSystemsOwnProgramsFindTheInstallationUntilItIsRemoved)
 TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
 {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
-    WriteFileText(inst + "\\capture 1.png", "mine");
-    MakeFolders(folders.commonPrograms + "\\Glimra 5\\Extras");
-    WriteFileText(folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk", "x");
+    WriteFileBytes(m_inst + "\\capture 1.png", "mine");
+    MakeFolders(m_folders.commonPrograms + "\\Glimra 5\\Extras");
+    WriteFileBytes(m_folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk", "x");
 
     ChildProcess uninstaller = StartUninstaller("");
     ASSERT_NE(nullptr, uninstaller.process);
@@ -340,7 +318,7 @@ TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
     DWORD copyId = 0;
     HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
     ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
-    std::string copyPath = scheduled.back();
+    std::string copyPath = m_scheduled.back();
     MessageBoxView done = WaitForMessageBox(copyId, kWait);
     EXPECT_NE(nullptr, done.window) << "no closing message from the temporary copy";
     if (done.window) {
@@ -348,15 +326,15 @@ TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
         EXPECT_EQ(kUninstalled, done.text);
         EXPECT_EQ(std::vector<int>({ IDOK }), done.buttons);
         // By the time the message shows, the uninstall has run.
-        EXPECT_FALSE(FileExists(inst + "\\Glmr5.exe"));
+        EXPECT_FALSE(FileExists(m_inst + "\\Glmr5.exe"));
         EXPECT_TRUE(AnswerMessageBox(done, IDOK, kWait));
     }
     ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
 
-    EXPECT_EQ(Joined({ "capture 1.png" }), Joined(FolderEntries(inst)));
-    EXPECT_EQ("mine", ReadFileText(inst + "\\capture 1.png"));
-    EXPECT_EQ(Joined({ "Extras" }), Joined(FolderEntries(folders.commonPrograms + "\\Glimra 5")));
-    EXPECT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk"));
+    EXPECT_EQ(Joined({ "capture 1.png" }), Joined(ListFolder(m_inst)));
+    EXPECT_EQ("mine", ReadFileText(m_inst + "\\capture 1.png"));
+    EXPECT_EQ(Joined({ "Extras" }), Joined(ListFolder(m_folders.commonPrograms + "\\Glimra 5")));
+    EXPECT_TRUE(FileExists(m_folders.commonPrograms + "\\Glimra 5\\Extras\\tool.lnk"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(copyPath);
@@ -384,17 +362,17 @@ TEST_F(RoundTrip, NoToTheQuestionChangesNothing)
 TEST_F(RoundTrip, RemovalRunForAMissingUninstallerStillUninstallsItsFolder)
 {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
-    ASSERT_TRUE(DeleteFileA((inst + "\\GlmUnInst.exe").c_str()));
-    std::string remover = box.Path("remover\\remover copy.exe");
-    MakeFolders(box.Path("remover"));
+    ASSERT_TRUE(DeleteFileA((m_inst + "\\GlmUnInst.exe").c_str()));
+    std::string remover = m_box.Path("remover\\remover copy.exe");
+    MakeFolders(m_box.Path("remover"));
     ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), remover.c_str(), FALSE));
-    scheduled.push_back(remover);
+    m_scheduled.push_back(remover);
 
-    std::string command = QuoteArgument(remover) + " -delself " + QuoteArgument(inst + "\\GlmUnInst.exe") + " -s";
-    EXPECT_EQ(0, RunProcess(command, kWait, box.Root().c_str())) << command;
+    std::string command = QuoteArgument(remover) + " -delself " + QuoteArgument(m_inst + "\\GlmUnInst.exe") + " -s";
+    EXPECT_EQ(0, RunProcess(command, kWait, m_box.Root().c_str())) << command;
 
-    EXPECT_FALSE(FolderExists(inst)) << Joined(FolderEntries(inst));
-    EXPECT_FALSE(FolderExists(folders.commonPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FolderExists(m_inst)) << Joined(ListFolder(m_inst));
+    EXPECT_FALSE(FolderExists(m_folders.commonPrograms + "\\Glimra 5"));
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(remover);

@@ -1,4 +1,5 @@
 #include "robot.h"
+#include "processwindow.h"
 
 const char* const DIALOG_CLASS = "#32770";
 
@@ -52,24 +53,9 @@ static bool Matches(HWND window, const WindowQuery& query)
     return true;
 }
 
-struct Search {
-    const WindowQuery* query;
-    HWND found;
-};
-
-static BOOL CALLBACK TestTopWindow(HWND window, LPARAM lParam)
-{
-    Search* search = (Search*)lParam;
-    if (!IsWindowVisible(window) || !Matches(window, *search->query)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 HWND FindTopWindow(const WindowQuery& query)
 {
-    Search search = { &query, nullptr };
-    EnumWindows(TestTopWindow, (LPARAM)&search);
-    return search.found;
+    return FindTopLevelWindow([&](HWND window) { return IsWindowVisible(window) && Matches(window, query); });
 }
 
 HWND WaitForTopWindow(const WindowQuery& query, DWORD timeoutMs)

@@ -1,5 +1,6 @@
 #include "samplepackage.h"
 #include "sandbox.h"
+#include "engine/settings.h"
 
 const char kSamplePackageScript[] =
     "; Glimra 5 sample package\r\n"
@@ -13,12 +14,27 @@ const char kSamplePackageScript[] =
 
 void MakeSamplePackage(const std::string& folder, const std::string& script)
 {
+    // Each file of the package with its bytes.
+    static const char* const files[][2] = {
+        { "Glmr5.exe", "application v5" },
+        { "Glmr5Man.chm", "help" },
+        { "Help\\a.htm", "a" },
+        { "Help\\b.htm", "b" },
+        { "readme.src", "readme" },
+        { "GlmUnInst.exe", "uninstaller" },
+    };
     MakeFolders(folder + "\\Help");
-    WriteFileText(folder + "\\GlmUnInst.log", script);
-    WriteFileText(folder + "\\Glmr5.exe", "application v5");
-    WriteFileText(folder + "\\Glmr5Man.chm", "help");
-    WriteFileText(folder + "\\Help\\a.htm", "a");
-    WriteFileText(folder + "\\Help\\b.htm", "b");
-    WriteFileText(folder + "\\readme.src", "readme");
-    WriteFileText(folder + "\\GlmUnInst.exe", "uninstaller");
+    WriteFileBytes(folder + "\\GlmUnInst.log", script);
+    for (const auto& file : files) WriteFileBytes(folder + "\\" + file[0], file[1]);
+}
+
+void SetNewInstallSettings(const std::string& pkg, const std::string& inst, bool allUsers)
+{
+    g_strSourceDir = pkg.c_str();
+    g_strInstallDir = inst.c_str();
+    g_strProgramGroup = "Glimra 5";
+    g_bNewInstall = TRUE;
+    g_bAllUsers = allUsers;
+    g_bDesktopIcon = TRUE;
+    g_bAutoStart = TRUE;
 }

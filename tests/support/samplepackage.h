@@ -9,3 +9,7 @@ extern const char kSamplePackageScript[];
 
 // Writes the package into folder (created when missing) with the given install script.
 void MakeSamplePackage(const std::string& folder, const std::string& script = kSamplePackageScript);
+
+// Sets the shared settings for a fresh installation of the package in folder pkg into inst, in
+// the program group "Glimra 5", with the desktop icon and the start with Windows.
+void SetNewInstallSettings(const std::string& pkg, const std::string& inst, bool allUsers);

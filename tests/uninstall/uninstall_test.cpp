@@ -73,48 +73,42 @@ int AssocNoticeCounter::s_count = 0;
 
 class UninstallTest : public ::testing::Test {
 protected:
-    Sandbox box{"uninstall"};
-    std::string pkg, inst;
-    ShellFolderPaths folders;
-    char savedDir[MAX_PATH] = {};
+    Sandbox m_box{"uninstall"};
+    std::string m_pkg, m_inst;
+    ShellFolderPaths m_folders;
+    char m_savedDir[MAX_PATH] = {};
     // The per-user file types and the classes' image types as they were, put back after each case.
-    std::vector<std::unique_ptr<RegKeyBackup>> fileTypes;
+    std::vector<std::unique_ptr<RegKeyBackup>> m_fileTypes;
 
     void SetUp() override
     {
-        folders = box.RedirectShellFolders();
-        pkg = box.Path("pkg");
-        inst = box.Path("Program Files\\Glimra 5");
-        WriteFileText(folders.userPrograms + "\\other.lnk", "x");
-        WriteFileText(folders.commonPrograms + "\\other.lnk", "x");
-        GetCurrentDirectoryA(MAX_PATH, savedDir);
-        fileTypes.emplace_back(new RegKeyBackup(HKEY_CURRENT_USER, kFileExts));
-        for (const char* ext : kImageExtensions) fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ext));
-        fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ".xyz"));
+        m_folders = m_box.RedirectShellFolders();
+        m_pkg = m_box.Path("pkg");
+        m_inst = m_box.Path("Program Files\\Glimra 5");
+        WriteFileBytes(m_folders.userPrograms + "\\other.lnk", "x");
+        WriteFileBytes(m_folders.commonPrograms + "\\other.lnk", "x");
+        GetCurrentDirectoryA(MAX_PATH, m_savedDir);
+        m_fileTypes.emplace_back(new RegKeyBackup(HKEY_CURRENT_USER, kFileExts));
+        for (const char* ext : kImageExtensions) m_fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ext));
+        m_fileTypes.emplace_back(new RegKeyBackup(HKEY_CLASSES_ROOT, ".xyz"));
     }
 
     void TearDown() override
     {
-        SetCurrentDirectoryA(savedDir);
-        fileTypes.clear();
+        SetCurrentDirectoryA(m_savedDir);
+        m_fileTypes.clear();
     }
 
     void Install(bool allUsers)
     {
-        MakeSamplePackage(pkg);
-        g_strSourceDir = pkg.c_str();
-        g_strInstallDir = inst.c_str();
-        g_strProgramGroup = "Glimra 5";
-        g_bNewInstall = TRUE;
-        g_bAllUsers = allUsers;
-        g_bDesktopIcon = TRUE;
-        g_bAutoStart = TRUE;
+        MakeSamplePackage(m_pkg);
+        SetNewInstallSettings(m_pkg, m_inst, allUsers);
         PerformInstall();
-        ASSERT_TRUE(FileExists(inst + "\\Glmr5.exe"));
-        ASSERT_TRUE(FileExists((allUsers ? folders.commonDesktop : folders.userDesktop) + "\\" + kAppLink));
+        ASSERT_TRUE(FileExists(m_inst + "\\Glmr5.exe"));
+        ASSERT_TRUE(FileExists((allUsers ? m_folders.commonDesktop : m_folders.userDesktop) + "\\" + kAppLink));
     }
 
-    void Uninstall() { RunUninstall((inst + "\\").c_str()); }
+    void Uninstall() { RunUninstall((m_inst + "\\").c_str()); }
 
     void ExpectNoProductRegistry()
     {
@@ -125,11 +119,11 @@ protected:
 
     void ExpectNoShortcuts()
     {
-        for (const std::string& programs : { folders.userPrograms, folders.commonPrograms }) {
+        for (const std::string& programs : { m_folders.userPrograms, m_folders.commonPrograms }) {
             EXPECT_FALSE(FolderExists(programs + "\\Glimra 5")) << programs;
             EXPECT_TRUE(FileExists(programs + "\\other.lnk")) << programs;
         }
-        for (const std::string& folder : { folders.userDesktop, folders.userStartup, folders.commonDesktop, folders.commonStartup })
+        for (const std::string& folder : { m_folders.userDesktop, m_folders.userStartup, m_folders.commonDesktop, m_folders.commonStartup })
             EXPECT_FALSE(FileExists(folder + "\\" + kAppLink)) << folder;
     }
 
@@ -143,10 +137,10 @@ protected:
 TEST_F(UninstallTest, RoundTripRemovesEverythingOfAPerUserInstallation)
 {
     Install(false);
-    ASSERT_TRUE(SetCurrentDirectoryA(inst.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(m_inst.c_str()));
     Uninstall();
-    EXPECT_FALSE(FolderExists(inst));
-    EXPECT_TRUE(FolderExists(box.Path("Program Files")));
+    EXPECT_FALSE(FolderExists(m_inst));
+    EXPECT_TRUE(FolderExists(m_box.Path("Program Files")));
     ExpectNoShortcuts();
     ExpectNoProductRegistry();
 }
@@ -155,7 +149,7 @@ TEST_F(UninstallTest, RoundTripRemovesEverythingOfAnAllUsersInstallation)
 {
     Install(true);
     Uninstall();
-    EXPECT_FALSE(FolderExists(inst));
+    EXPECT_FALSE(FolderExists(m_inst));
     ExpectNoShortcuts();
     ExpectNoProductRegistry();
 }
@@ -163,97 +157,97 @@ TEST_F(UninstallTest, RoundTripRemovesEverythingOfAnAllUsersInstallation)
 TEST_F(UninstallTest, FilesTheUserMadeSurviveWithTheirFolder)
 {
     Install(false);
-    WriteFileText(inst + "\\capture 1.png", "mine");
-    WriteFileText(inst + "\\Help\\notes.txt", "mine too");
+    WriteFileBytes(m_inst + "\\capture 1.png", "mine");
+    WriteFileBytes(m_inst + "\\Help\\notes.txt", "mine too");
     Uninstall();
-    EXPECT_EQ("mine", ReadFileText(inst + "\\capture 1.png"));
-    EXPECT_EQ("mine too", ReadFileText(inst + "\\Help\\notes.txt"));
-    EXPECT_FALSE(FileExists(inst + "\\Glmr5.exe"));
-    EXPECT_FALSE(FileExists(inst + "\\readme.txt"));
-    EXPECT_FALSE(FileExists(inst + "\\Help\\a.htm"));
-    EXPECT_FALSE(FileExists(inst + "\\GlmUnInst.log"));
+    EXPECT_EQ("mine", ReadFileText(m_inst + "\\capture 1.png"));
+    EXPECT_EQ("mine too", ReadFileText(m_inst + "\\Help\\notes.txt"));
+    EXPECT_FALSE(FileExists(m_inst + "\\Glmr5.exe"));
+    EXPECT_FALSE(FileExists(m_inst + "\\readme.txt"));
+    EXPECT_FALSE(FileExists(m_inst + "\\Help\\a.htm"));
+    EXPECT_FALSE(FileExists(m_inst + "\\GlmUnInst.log"));
     ExpectNoShortcuts();
     ExpectNoProductRegistry();
 }
 
 TEST_F(UninstallTest, ReadOnlyLogIsDeletedAndLegacyLogReplayed)
 {
-    MakeFolders(inst);
-    WriteFileText(folders.userDesktop + "\\Legacy Glimra.lnk", "x");
-    WriteFileText(inst + "\\legacy.dll", "x");
-    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\nShell Link: " + folders.userDesktop + "\\Legacy Glimra.lnk\r\n");
-    WriteFileText(inst + "\\GlmUnInst.log", "File Copy: install.log\r\n");
-    SetFileAttributesA((inst + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    MakeFolders(m_inst);
+    WriteFileBytes(m_folders.userDesktop + "\\Legacy Glimra.lnk", "x");
+    WriteFileBytes(m_inst + "\\legacy.dll", "x");
+    WriteFileBytes(m_inst + "\\install.log", "File Copy: legacy.dll\r\nShell Link: " + m_folders.userDesktop + "\\Legacy Glimra.lnk\r\n");
+    WriteFileBytes(m_inst + "\\GlmUnInst.log", "File Copy: install.log\r\n");
+    SetFileAttributesA((m_inst + "\\GlmUnInst.log").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     Uninstall();
-    EXPECT_FALSE(FileExists(folders.userDesktop + "\\Legacy Glimra.lnk"));
-    EXPECT_FALSE(FolderExists(inst));
+    EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\Legacy Glimra.lnk"));
+    EXPECT_FALSE(FolderExists(m_inst));
 }
 
 TEST_F(UninstallTest, LegacyLogIsNotDeletedByName)
 {
-    MakeFolders(inst);
-    WriteFileText(inst + "\\install.log", "File Copy: legacy.dll\r\n");
-    WriteFileText(inst + "\\legacy.dll", "x");
+    MakeFolders(m_inst);
+    WriteFileBytes(m_inst + "\\install.log", "File Copy: legacy.dll\r\n");
+    WriteFileBytes(m_inst + "\\legacy.dll", "x");
     Uninstall();
-    EXPECT_FALSE(FileExists(inst + "\\legacy.dll"));
-    EXPECT_TRUE(FileExists(inst + "\\install.log"));
+    EXPECT_FALSE(FileExists(m_inst + "\\legacy.dll"));
+    EXPECT_TRUE(FileExists(m_inst + "\\install.log"));
 }
 
 TEST_F(UninstallTest, WithoutLogsTheFixedNameShortcutsAndGroupsStillGo)
 {
-    MakeFolders(inst);
-    for (const std::string& folder : { folders.userDesktop, folders.userStartup, folders.commonDesktop, folders.commonStartup }) {
-        WriteFileText(folder + "\\" + kAppLink, "x");
-        WriteFileText(folder + "\\Other.lnk", "x");
+    MakeFolders(m_inst);
+    for (const std::string& folder : { m_folders.userDesktop, m_folders.userStartup, m_folders.commonDesktop, m_folders.commonStartup }) {
+        WriteFileBytes(folder + "\\" + kAppLink, "x");
+        WriteFileBytes(folder + "\\Other.lnk", "x");
     }
-    MakeFolders(folders.userPrograms + "\\Glimra 5");
-    WriteFileText(folders.userPrograms + "\\Glimra 5\\a.lnk", "x");
-    WriteFileText(folders.userPrograms + "\\Glimra 5\\b.txt", "x");
-    SetFileAttributesA((folders.userPrograms + "\\Glimra 5\\b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolders(m_folders.userPrograms + "\\Glimra 5");
+    WriteFileBytes(m_folders.userPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileBytes(m_folders.userPrograms + "\\Glimra 5\\b.txt", "x");
+    SetFileAttributesA((m_folders.userPrograms + "\\Glimra 5\\b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     // The common group holds a sub-folder: its files go, the group stays.
-    MakeFolders(folders.commonPrograms + "\\Glimra 5\\Extras");
-    WriteFileText(folders.commonPrograms + "\\Glimra 5\\a.lnk", "x");
-    WriteFileText(folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk", "x");
+    MakeFolders(m_folders.commonPrograms + "\\Glimra 5\\Extras");
+    WriteFileBytes(m_folders.commonPrograms + "\\Glimra 5\\a.lnk", "x");
+    WriteFileBytes(m_folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk", "x");
 
     Uninstall();
-    EXPECT_FALSE(FolderExists(inst));
-    for (const std::string& folder : { folders.userDesktop, folders.userStartup, folders.commonDesktop, folders.commonStartup }) {
+    EXPECT_FALSE(FolderExists(m_inst));
+    for (const std::string& folder : { m_folders.userDesktop, m_folders.userStartup, m_folders.commonDesktop, m_folders.commonStartup }) {
         EXPECT_FALSE(FileExists(folder + "\\" + kAppLink)) << folder;
         EXPECT_TRUE(FileExists(folder + "\\Other.lnk")) << folder;
     }
-    EXPECT_FALSE(FolderExists(folders.userPrograms + "\\Glimra 5"));
-    EXPECT_FALSE(FileExists(folders.commonPrograms + "\\Glimra 5\\a.lnk"));
-    EXPECT_TRUE(FileExists(folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk"));
+    EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
+    EXPECT_FALSE(FileExists(m_folders.commonPrograms + "\\Glimra 5\\a.lnk"));
+    EXPECT_TRUE(FileExists(m_folders.commonPrograms + "\\Glimra 5\\Extras\\c.lnk"));
 }
 
 TEST_F(UninstallTest, EveryLoadedProfileLosesItsShortcuts)
 {
     const std::string defaultFolders = ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    std::string desktop = box.Path("default\\Desktop"), startup = box.Path("default\\Startup");
-    std::string programs = box.Path("default\\Programs");
+    std::string desktop = m_box.Path("default\\Desktop"), startup = m_box.Path("default\\Startup");
+    std::string programs = m_box.Path("default\\Programs");
     for (const std::string& folder : { desktop, startup, programs + "\\Glimra 5" }) MakeFolders(folder);
-    box.OverrideValue(HKEY_USERS, defaultFolders, "Desktop", desktop);
-    box.OverrideValue(HKEY_USERS, defaultFolders, "Startup", startup);
-    box.OverrideValue(HKEY_USERS, defaultFolders, "Programs", programs);
-    WriteFileText(desktop + "\\" + kAppLink, "x");
-    WriteFileText(startup + "\\" + kAppLink, "x");
-    WriteFileText(programs + "\\Glimra 5\\" + kAppLink, "x");
-    WriteFileText(folders.userDesktop + "\\" + kAppLink, "x");
+    m_box.OverrideValue(HKEY_USERS, defaultFolders, "Desktop", desktop);
+    m_box.OverrideValue(HKEY_USERS, defaultFolders, "Startup", startup);
+    m_box.OverrideValue(HKEY_USERS, defaultFolders, "Programs", programs);
+    WriteFileBytes(desktop + "\\" + kAppLink, "x");
+    WriteFileBytes(startup + "\\" + kAppLink, "x");
+    WriteFileBytes(programs + "\\Glimra 5\\" + kAppLink, "x");
+    WriteFileBytes(m_folders.userDesktop + "\\" + kAppLink, "x");
 
     Uninstall();
     EXPECT_FALSE(FileExists(desktop + "\\" + kAppLink));
     EXPECT_FALSE(FileExists(startup + "\\" + kAppLink));
     EXPECT_FALSE(FolderExists(programs + "\\Glimra 5"));
     EXPECT_TRUE(FolderExists(programs));
-    EXPECT_FALSE(FileExists(folders.userDesktop + "\\" + kAppLink));
+    EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
 }
 
 TEST_F(UninstallTest, NotEmptyInstallationFolderWithoutLogStays)
 {
-    MakeFolders(inst);
-    WriteFileText(inst + "\\settings.dat", "x");
+    MakeFolders(m_inst);
+    WriteFileBytes(m_inst + "\\settings.dat", "x");
     Uninstall();
-    EXPECT_TRUE(FileExists(inst + "\\settings.dat"));
+    EXPECT_TRUE(FileExists(m_inst + "\\settings.dat"));
 }
 
 // The same cases, once in the per-user FileExts key ("Application" values) and once in the

@@ -27,7 +27,7 @@ TEST(FolderChoiceTest, RulesOnRealFolders)
         for (const char* name : c.files) {
             std::string path = folder + "\\" + name;
             if (path.back() == '\\') MakeFolders(path.substr(0, path.size() - 1));
-            else WriteFileText(path, "x");
+            else WriteFileBytes(path, "x");
         }
         CString installDir = "C:\\previous";
         BOOL taken = ChooseInstallFolder(folder.c_str(), installDir);

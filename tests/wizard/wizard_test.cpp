@@ -27,19 +27,19 @@ bool FirstLineIs(const std::string& text, const std::string& line)
 
 class WizardTest : public ::testing::Test {
 protected:
-    Sandbox box{"wizard"};
+    Sandbox m_box{"wizard"};
 
     void SetUp() override
     {
-        box.RedirectShellFolders();
-        MakeFolders(box.Path("pkg"));
-        WriteFileText(box.Path("pkg\\Glmr5.exe"), "stand-in");
-        WriteFileText(box.Path("pkg\\GlmUnInst.log"), "File Copy: Glmr5.exe\r\n");
-        WriteFileText(box.Path("pkg\\agreement.txt"), kAgreement);
-        SetCurrentDirectoryA(box.Path("pkg").c_str());
-        g_strSourceDir = box.Path("pkg").c_str();
-        g_strInstallDir = box.Path("target\\Glimra 5").c_str();
-        MakeFolders(box.Path("target"));
+        m_box.RedirectShellFolders();
+        MakeFolders(m_box.Path("pkg"));
+        WriteFileBytes(m_box.Path("pkg\\Glmr5.exe"), "stand-in");
+        WriteFileBytes(m_box.Path("pkg\\GlmUnInst.log"), "File Copy: Glmr5.exe\r\n");
+        WriteFileBytes(m_box.Path("pkg\\agreement.txt"), kAgreement);
+        SetCurrentDirectoryA(m_box.Path("pkg").c_str());
+        g_strSourceDir = m_box.Path("pkg").c_str();
+        g_strInstallDir = m_box.Path("target\\Glimra 5").c_str();
+        MakeFolders(m_box.Path("target"));
         g_strProgramGroup = "Glimra 5";
         g_bNewInstall = TRUE;
         g_bAllUsers = FALSE;
@@ -127,13 +127,13 @@ protected:
 
 TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
 {
-    MakeFolders(box.Path("common\\Programs\\Beta group"));
-    MakeFolders(box.Path("common\\Programs\\Alpha group"));
-    WriteFileText(box.Path("common\\Programs\\Loose.lnk"), "x");
-    MakeFolders(box.Path("user\\Programs\\Own group"));
+    MakeFolders(m_box.Path("common\\Programs\\Beta group"));
+    MakeFolders(m_box.Path("common\\Programs\\Alpha group"));
+    WriteFileBytes(m_box.Path("common\\Programs\\Loose.lnk"), "x");
+    MakeFolders(m_box.Path("user\\Programs\\Own group"));
     // Only "." and ".." themselves are passed over, not a name that merely collates like them.
     const char dotSoftHyphen[] = ".\xad";
-    MakeFolders(box.Path("user\\Programs\\") + dotSoftHyphen);
+    MakeFolders(m_box.Path("user\\Programs\\") + dotSoftHyphen);
     g_bRunAfter = FALSE;
 
     INT_PTR result = RunWizard([&](HWND frame) {
@@ -158,7 +158,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         EXPECT_EQ(TXT_NEXT, ControlText(frame, IDOK));
         EXPECT_EQ(TXT_CANCEL, ControlText(frame, IDCANCEL));
         HWND page = ShownPage(frame);
-        EXPECT_EQ(box.Path("target\\Glimra 5"), ControlText(page, IDC_FOLDER));
+        EXPECT_EQ(m_box.Path("target\\Glimra 5"), ControlText(page, IDC_FOLDER));
         EXPECT_EQ(BST_CHECKED, ControlCheckState(page, IDC_JUST_ME));
         EXPECT_EQ(BST_UNCHECKED, ControlCheckState(page, IDC_ALL_USERS));
         Back(frame, IDC_AGREEMENT_TEXT);
@@ -216,7 +216,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         page = ShownPage(frame);
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_READY_TEXT)));
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_RUN_NOW)));
-        EXPECT_FALSE(FolderExists(box.Path("target\\Glimra 5")));
+        EXPECT_FALSE(FolderExists(m_box.Path("target\\Glimra 5")));
 
         // The install step.
         ASSERT_TRUE(Press(frame, IDOK));
@@ -231,7 +231,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
         EXPECT_EQ(TXT_INSTALLED_OK, WindowText(GetDlgItem(page, IDC_READY_TEXT)));
         EXPECT_EQ(TXT_CHOOSE_FINISH, WindowText(GetDlgItem(page, IDC_READY_HINT)));
         EXPECT_EQ(GetDlgItem(frame, IDOK), FocusOf(frame));
-        EXPECT_TRUE(FileExists(box.Path("target\\Glimra 5\\Glmr5.exe")));
+        EXPECT_TRUE(FileExists(m_box.Path("target\\Glimra 5\\Glmr5.exe")));
 
         SendMessageA(GetDlgItem(page, IDC_RUN_NOW), BM_SETCHECK, BST_CHECKED, 0);
         ASSERT_TRUE(Press(frame, IDOK));
@@ -244,7 +244,7 @@ TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
     EXPECT_EQ(1, g_bAutoStart);
     EXPECT_EQ(0, g_bDesktopIcon);
     EXPECT_STREQ("Tools\\My group", g_strProgramGroup);
-    box.AddProgramGroup("Tools\\My group");
+    m_box.AddProgramGroup("Tools\\My group");
 }
 
 TEST_F(WizardTest, FinishWithoutRunNowClearsTheOption)
@@ -267,7 +267,7 @@ TEST_F(WizardTest, FinishWithoutRunNowClearsTheOption)
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(0, g_bRunAfter);
     EXPECT_STREQ("", g_strProgramGroup);
-    EXPECT_TRUE(FileExists(box.Path("target\\Glimra 5\\Glmr5.exe")));
+    EXPECT_TRUE(FileExists(m_box.Path("target\\Glimra 5\\Glmr5.exe")));
 }
 
 TEST_F(WizardTest, NoOnAgreementAsksAndYesCancelsWithNothingInstalled)
@@ -296,17 +296,17 @@ TEST_F(WizardTest, NoOnAgreementAsksAndYesCancelsWithNothingInstalled)
         WaitUntil([&] { return !IsWindow(frame); }, kWait);
     });
     EXPECT_EQ(IDCANCEL, result);
-    EXPECT_FALSE(FolderExists(box.Path("target\\Glimra 5")));
+    EXPECT_FALSE(FolderExists(m_box.Path("target\\Glimra 5")));
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe"));
-    EXPECT_FALSE(FolderExists(box.Path("user\\Programs\\Glimra 5")));
+    EXPECT_FALSE(FolderExists(m_box.Path("user\\Programs\\Glimra 5")));
 }
 
 TEST_F(WizardTest, BetaBannerAndReinstallHint)
 {
     g_FileVersion = { 5, 41, 2, 7 };
     g_bNewInstall = FALSE;
-    MakeFolders(box.Path("target\\Glimra 5"));
-    WriteFileText(box.Path("target\\Glimra 5\\Glmr5.exe"), "old");
+    MakeFolders(m_box.Path("target\\Glimra 5"));
+    WriteFileBytes(m_box.Path("target\\Glimra 5\\Glmr5.exe"), "old");
     RunWizard([&](HWND frame) {
         ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
         std::string banner = ControlText(ShownPage(frame), IDC_VERSION_TEXT);
@@ -387,10 +387,10 @@ void BrowseAndPress(HWND frame, const std::string& installDir, int button)
 TEST_F(WizardTest, FolderBrowserPreselectsAndAppliesTheRules)
 {
     // A non-empty folder without the application gets the product's sub-folder.
-    std::string full = box.Path("full");
+    std::string full = m_box.Path("full");
     MakeFolders(full);
-    WriteFileText(full + "\\notes.txt", "x");
-    std::string empty = box.Path("emptyone");
+    WriteFileBytes(full + "\\notes.txt", "x");
+    std::string empty = m_box.Path("emptyone");
     MakeFolders(empty);
     RunWizard([&](HWND frame) {
         ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
@@ -398,7 +398,7 @@ TEST_F(WizardTest, FolderBrowserPreselectsAndAppliesTheRules)
         Next(frame, IDC_BROWSE);
 
         // OK on the pre-selected, temporarily created folder keeps it; it is removed again.
-        std::string first = box.Path("target\\Glimra 5");
+        std::string first = m_box.Path("target\\Glimra 5");
         BrowseAndPress(frame, first, IDOK);
         // The page takes the choice after the browser's window is gone.
         EXPECT_TRUE(WaitUntil([&] { return ControlText(ShownPage(frame), IDC_FOLDER) == first; }, kWait))

@@ -10,36 +10,31 @@
 #include <stdlib.h>
 #include <string.h>
 #include <string>
+#include "processwindow.h"
+#include "resource.h"
 #include "wizardrobot.h"
 #include "wizardcommands.h"
 
 namespace {
 
-const int kBackId = 3;
-const int kPictureId = 1002;
-
 // The wizard frame: a dialog with Back and the picture among its own controls.
+bool IsWizardFrame(HWND window)
+{
+    return IsWindowVisible(window) && WindowClass(window) == DIALOG_CLASS && GetDlgItem(window, IDC_BACK) &&
+           GetDlgItem(window, IDC_PICTURE);
+}
+
 HWND FindWizardFrame(DWORD timeoutMs)
 {
     HWND frame = nullptr;
-    WaitUntil([&] {
-        frame = nullptr;
-        for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-            if (IsWindowVisible(window) && WindowClass(window) == DIALOG_CLASS && GetDlgItem(window, kBackId) &&
-                GetDlgItem(window, kPictureId)) {
-                frame = window;
-                return true;
-            }
-        }
-        return false;
-    }, timeoutMs);
+    WaitUntil([&] { return (frame = FindTopLevelWindow(IsWizardFrame)) != nullptr; }, timeoutMs);
     return frame;
 }
 
 int ButtonOf(const char* name)
 {
     if (!_stricmp(name, "next")) return IDOK;
-    if (!_stricmp(name, "back")) return kBackId;
+    if (!_stricmp(name, "back")) return IDC_BACK;
     if (!_stricmp(name, "cancel")) return IDCANCEL;
     return 0;
 }

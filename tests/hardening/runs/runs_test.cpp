@@ -1,7 +1,7 @@
 // Bad conditions met by setup.exe started as a real process, one row each: a registered copy of
 // the application that ignores WM_CLOSE (install with "-install /s", and uninstall mode), and the
 // removal run with "-delself" and a quoted uninstaller path holding blanks. Every row: the run
-// ends within its time, with the exit code the design gives, no message box left open, and what
+// ends within its time, with the row's exit code, no message box left open, and what
 // the row names changed and nothing else.
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -53,36 +53,36 @@ void PrintTo(const RunRow& row, std::ostream* out) { *out << row.name; }
 
 class HardRun : public ::testing::TestWithParam<RunRow> {
 protected:
-    Sandbox box{"hardruns"};
-    std::string pkg, inst;
-    std::vector<std::string> scheduled;
+    Sandbox m_box{"hardruns"};
+    std::string m_pkg, m_inst;
+    std::vector<std::string> m_scheduled;
 
     void SetUp() override
     {
         ASSERT_FALSE(SetupExePath().empty());
         ASSERT_FALSE(StandInExePath().empty());
-        box.RedirectShellFolders();
-        pkg = box.Path("pkg");
-        inst = box.Path("Program Files\\Glimra 5");
-        MakeFolders(pkg);
+        m_box.RedirectShellFolders();
+        m_pkg = m_box.Path("pkg");
+        m_inst = m_box.Path("Program Files\\Glimra 5");
+        MakeFolders(m_pkg);
     }
     void TearDown() override
     {
-        RemovePendingDeletions(scheduled);
-        for (const std::string& path : scheduled) DeleteFileA(path.c_str());
+        RemovePendingDeletions(m_scheduled);
+        for (const std::string& path : m_scheduled) DeleteFileA(path.c_str());
     }
 
     void InstallSilently()
     {
-        CopyTree(HostToWindows(GLM_SAMPLE_PACKAGE), pkg);
-        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (pkg + "\\setup.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (pkg + "\\GlmUnInst.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (pkg + "\\Glmr5.exe").c_str(), FALSE));
-        MakeFolders(box.Path("Program Files"));
-        std::string command = QuoteArgument(pkg + "\\setup.exe") + " -s -instdir " + QuoteArgument(box.Path("Program Files"));
-        ASSERT_EQ(0, RunProcess(command, kWait, pkg.c_str())) << command;
-        ASSERT_TRUE(FileExists(inst + "\\GlmUnInst.exe"));
-        ASSERT_TRUE(FileExists(inst + "\\Glmr5.exe"));
+        CopyTree(HostToWindows(GLM_SAMPLE_PACKAGE), m_pkg);
+        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\setup.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\GlmUnInst.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (m_pkg + "\\Glmr5.exe").c_str(), FALSE));
+        MakeFolders(m_box.Path("Program Files"));
+        std::string command = QuoteArgument(m_pkg + "\\setup.exe") + " -s -instdir " + QuoteArgument(m_box.Path("Program Files"));
+        ASSERT_EQ(0, RunProcess(command, kWait, m_pkg.c_str())) << command;
+        ASSERT_TRUE(FileExists(m_inst + "\\GlmUnInst.exe"));
+        ASSERT_TRUE(FileExists(m_inst + "\\Glmr5.exe"));
     }
 };
 
@@ -93,24 +93,24 @@ TEST_P(HardRun, EndsQuietlyWithinItsTime)
 
     StandIn stubborn;
     if (row.stubbornCopy) {
-        std::string exe = box.Path("apps\\Glmr5.exe");
-        MakeFolders(box.Path("apps"));
+        std::string exe = m_box.Path("apps\\Glmr5.exe");
+        MakeFolders(m_box.Path("apps"));
         ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), exe.c_str(), FALSE));
-        stubborn = StartStandIn(exe, box.Path("apps\\record.txt"), "-ignoreclose");
+        stubborn = StartStandIn(exe, m_box.Path("apps\\record.txt"), "-ignoreclose");
         ASSERT_NE(nullptr, stubborn.process.process) << "the stand-in did not start";
     }
 
     // The program under test runs from a folder of its own under its row's name.
-    std::string runner = inst + "\\GlmUnInst.exe";
+    std::string runner = m_inst + "\\GlmUnInst.exe";
     if (!row.setupName.empty()) {
-        runner = box.Path("runner\\" + row.setupName);
-        MakeFolders(box.Path("runner"));
+        runner = m_box.Path("runner\\" + row.setupName);
+        MakeFolders(m_box.Path("runner"));
         ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), runner.c_str(), FALSE));
-        scheduled.push_back(runner);
+        m_scheduled.push_back(runner);
     }
     std::string arguments = row.arguments;
     size_t at = arguments.find("<inst>");
-    if (at != std::string::npos) arguments.replace(at, 6, QuoteArgument(inst + "\\GlmUnInst.exe"));
+    if (at != std::string::npos) arguments.replace(at, 6, QuoteArgument(m_inst + "\\GlmUnInst.exe"));
     ChildProcess setup = StartProgram(runner, arguments);
     ASSERT_NE(nullptr, setup.process) << "could not start " << runner;
 
@@ -124,7 +124,7 @@ TEST_P(HardRun, EndsQuietlyWithinItsTime)
         ProcessEntry entry = WaitForTemporaryCopy(setup.id, kWait);
         EXPECT_NE(0u, entry.id) << "no temporary copy was started";
         copy = entry.id ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, entry.id) : nullptr;
-        if (copy) scheduled.push_back(ProcessImagePath(copy));
+        if (copy) m_scheduled.push_back(ProcessImagePath(copy));
     }
     DWORD code = 12345;
     bool ended = WaitForExit(setup, kWait, &code);
@@ -146,7 +146,7 @@ TEST_P(HardRun, EndsQuietlyWithinItsTime)
         EndProcess(stubborn.process);
     }
     if (row.installFirst) {
-        EXPECT_EQ(row.installationGone, !FolderExists(inst)) << inst;
+        EXPECT_EQ(row.installationGone, !FolderExists(m_inst)) << m_inst;
         EXPECT_EQ(row.installationGone, RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString") == "<missing>");
     }
 }

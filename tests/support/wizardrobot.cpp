@@ -1,4 +1,5 @@
 #include "wizardrobot.h"
+#include "processwindow.h"
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
@@ -43,30 +44,17 @@ HWND FocusOf(HWND window)
     return info.hwndFocus;
 }
 
-struct QuestionSearch {
-    DWORD processId;
-    HWND found;
-};
-
-static BOOL CALLBACK TestQuestion(HWND window, LPARAM param)
+static bool IsQuestion(HWND window)
 {
-    QuestionSearch* search = (QuestionSearch*)param;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || !IsWindowVisible(window) || WindowClass(window) != DIALOG_CLASS) return TRUE;
-    if (ControlText(window, MESSAGE_BOX_TEXT_ID).empty()) return TRUE;
-    search->found = window;
-    return FALSE;
+    return IsWindowVisible(window) && WindowClass(window) == DIALOG_CLASS &&
+           !ControlText(window, MESSAGE_BOX_TEXT_ID).empty();
 }
 
 MessageBoxView WaitForQuestion(DWORD processId, DWORD timeoutMs)
 {
-    QuestionSearch search = { processId, nullptr };
-    WaitUntil([&] {
-        EnumWindows(TestQuestion, (LPARAM)&search);
-        return search.found != nullptr;
-    }, timeoutMs);
-    return search.found ? ReadMessageBox(search.found) : MessageBoxView();
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindProcessWindow(processId, IsQuestion)) != nullptr; }, timeoutMs);
+    return found ? ReadMessageBox(found) : MessageBoxView();
 }
 
 bool Press(HWND dialog, int id)
