@@ -87,6 +87,17 @@ protected:
         ExpectLinkTo(group + kUninstallLink, m_inst + "\\GlmUnInst.exe");
     }
 
+    // The product's own shortcut, "Glimra 5.lnk", in folder, pointing at the installed program.
+    void ExpectAppLinkIn(const std::string& folder) { ExpectLinkTo(folder + "\\" + kAppLink, m_inst + "\\Glmr5.exe"); }
+
+    // The group's four shortcuts and the desktop and Startup ones, in one set of shell folders.
+    void ExpectAllLinksIn(const std::string& programs, const std::string& desktop, const std::string& startup)
+    {
+        ExpectGroupLinks(programs);
+        ExpectAppLinkIn(desktop);
+        ExpectAppLinkIn(startup);
+    }
+
     void ExpectRegistry(const char* allUsers)
     {
         EXPECT_EQ(allUsers, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "AllUsers"));
@@ -128,9 +139,7 @@ TEST_F(InstallTest, FreshInstallWithAllOptions)
 
     // The script's last line is ended by the empty record.
     EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.userPrograms, m_folders.userDesktop, m_folders.userStartup), Log());
-    ExpectGroupLinks(m_folders.userPrograms);
-    ExpectLinkTo(m_folders.userDesktop + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
-    ExpectLinkTo(m_folders.userStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    ExpectAllLinksIn(m_folders.userPrograms, m_folders.userDesktop, m_folders.userStartup);
     EXPECT_FALSE(FolderExists(m_folders.commonPrograms + "\\Glimra 5"));
     EXPECT_FALSE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
     ExpectRegistry("A");
@@ -186,9 +195,7 @@ TEST_F(InstallTest, AllUsersInstallUsesTheCommonFolders)
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == TRUE);
     EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.commonPrograms, m_folders.commonDesktop, m_folders.commonStartup), Log());
-    ExpectGroupLinks(m_folders.commonPrograms);
-    ExpectLinkTo(m_folders.commonDesktop + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
-    ExpectLinkTo(m_folders.commonStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    ExpectAllLinksIn(m_folders.commonPrograms, m_folders.commonDesktop, m_folders.commonStartup);
     EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
     EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
     ExpectRegistry("B");
@@ -201,10 +208,8 @@ TEST_F(InstallTest, AllUsersWithoutCommonProgramsInstallsForTheCurrentUser)
     PerformInstall();
     EXPECT_TRUE(g_bAllUsers == FALSE);
     EXPECT_EQ(std::string(kScript) + "\r\n" + Records(m_folders.userPrograms, m_folders.userDesktop, m_folders.userStartup), Log());
-    ExpectGroupLinks(m_folders.userPrograms);
     // The common desktop and Startup folders exist, but the installation is per user now.
-    ExpectLinkTo(m_folders.userDesktop + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
-    ExpectLinkTo(m_folders.userStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    ExpectAllLinksIn(m_folders.userPrograms, m_folders.userDesktop, m_folders.userStartup);
     EXPECT_FALSE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
     EXPECT_FALSE(FileExists(m_folders.commonStartup + "\\" + kAppLink));
     ExpectRegistry("A");
@@ -249,7 +254,7 @@ TEST_F(InstallTest, ReinstallWithoutDesktopIconRemovesTheOldShortcutAndDoesNotAc
     EXPECT_EQ("application v5.1", ReadFileText(m_inst + "\\Glmr5.exe"));
     EXPECT_EQ(script + "\r\n" + Records(m_folders.userPrograms, "", m_folders.userStartup), Log());
     ExpectGroupLinks(m_folders.userPrograms);
-    ExpectLinkTo(m_folders.userStartup + "\\" + kAppLink, m_inst + "\\Glmr5.exe");
+    ExpectAppLinkIn(m_folders.userStartup);
     ExpectRegistry("A");
 }
 
