@@ -29,6 +29,15 @@ start_in_desktop() {
 }
 
 robot() { wine "$ROBOT" -desktop $DESKTOP "$@"; }
+# Runs the command every 0.1 s until it prints nothing, for up to 10 s; fails when it still prints.
+wait_until_silent() {
+    local n
+    for ((n = 0; n < 100; n++)); do
+        [ -z "$("$@")" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 # Wine's reg through the registry view the setup program itself sees.
 reg() { wine reg "$@" $(reg_view); }
 
@@ -44,7 +53,7 @@ screenshot() {
 
 # Waits at most $1 seconds for the file $2 to hold the line $3.
 wait_for_line() {
-    local limit=$(( $1 * 10 ))
+    local n limit=$(( $1 * 10 ))
     for ((n = 0; n < limit; n++)); do
         [ -f "$2" ] && tr -d '\r' < "$2" | grep -qx "$3" && return 0
         sleep 0.1
@@ -105,12 +114,7 @@ step_running_copy_question() {
     # The copy has a few seconds to end after the request; only one still running then is terminated.
     wait_for_line 5 "$record" "WM_CLOSE 1001" || echo "(the copy did not record the request)"
     echo "the copy recorded: $(tr -d '\r' < "$record" | tr '\n' ';' | sed 's/;$//; s/;/; /g')"
-    local n
-    for ((n = 0; n < 100; n++)); do
-        [ -z "$(robot windows)" ] && break
-        sleep 0.1
-    done
-    [ -z "$(robot windows)" ] || fail "a Glimra window is still open: $(robot windows)"
+    wait_until_silent robot windows || fail "a Glimra window is still open: $(robot windows)"
     echo "the copy is closed: no Glimra window is left"
 }
 
@@ -298,11 +302,7 @@ step_uninstall() {
         echo "temporary copy: $(ps -o args= -p "$(temporary_copies | head -1)" 2>/dev/null)"
         screenshot uninstalled
         robot answer ok 10000 || fail "the closing message could not be answered"
-        for ((n = 0; n < 100; n++)); do
-            [ -z "$(temporary_copies)" ] && break
-            sleep 0.1
-        done
-        [ -z "$(temporary_copies)" ] || fail "the temporary copy still runs"
+        wait_until_silent temporary_copies || fail "the temporary copy still runs"
         echo "the temporary copy has ended"
 
         say "Report of the uninstall ($CONFIG_TEXT)"
