@@ -14,7 +14,7 @@ test:
 demo:
 	tools/demo.sh
 
-# BENCH_RUNS=n sets the runs per figure (5 by default).
+# BENCH_RUNS=n sets the runs per figure (6 by default).
 bench:
 	tools/bench.sh
 
