@@ -10,13 +10,14 @@
 # 32-bit programs, else the x64 build (GLM_CONFIG=x86|wow64|x64 chooses); the sizes are those of
 # both builds, since both are cross-built everywhere.
 set -uo pipefail
+"$(dirname "$0")/bootstrap.sh" && "$(dirname "$0")/bootstrap.sh" --bench ||
+    { echo "bench: installing the toolchain, Wine and the peer installer failed" >&2; exit 1; }
 source "$(dirname "$0")/env.sh"
 RUNS=${BENCH_RUNS:-6}
 FILES=${BENCH_FILES:-2000}
 OUT=$BUILD_ROOT/bench
 
 select_runnable_config || exit 1
-"$ROOT/tools/bootstrap.sh" --bench || exit 1
 DRIVE=$WINEPREFIX/drive_c
 WORK=$DRIVE/glmbench
 MEMORY_WORK=

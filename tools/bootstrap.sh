@@ -26,6 +26,7 @@ else
         have_pkg wine32:i386 || need+=(wine32:i386)
     fi
     have_cmd Xvfb || need+=(xvfb)
+    have_cmd pgrep || need+=(procps)
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
     have_cmd python3 || need+=(python3)

@@ -4,6 +4,7 @@
 # to build/<target>/demo/. It runs the shipped x86 build in a 32-bit prefix where this machine runs
 # 32-bit programs, else the x64 build; GLM_CONFIG=x86|wow64|x64 chooses. Each step is a function.
 set -uo pipefail
+"$(dirname "$0")/bootstrap.sh" || { echo "demo: installing the toolchain and Wine failed" >&2; exit 1; }
 source "$(dirname "$0")/env.sh"
 
 select_runnable_config || exit 1

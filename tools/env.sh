@@ -30,15 +30,16 @@ select_config() {
 # For the demo and the bench: the configuration GLM_CONFIG names, else the shipped x86 build in a
 # 32-bit prefix where this machine runs it, else x64. Fails, saying why, when it cannot run here.
 select_runnable_config() {
-    local config=${GLM_CONFIG:-x86} reason
-    [ -n "${GLM_CONFIG:-}" ] || [ -z "$(why_config_cannot_run x86)" ] || config=x64
-    reason=$(why_config_cannot_run "$config")
-    if [ -n "$reason" ]; then echo "$config cannot run here: $reason" >&2; return 1; fi
-    select_config "$config"
+    local config verdict
+    for config in ${GLM_CONFIG:-x86 x64}; do
+        select_config "$config" || return 1
+        verdict=$(config_verdict)
+        [ -z "$verdict" ] && return 0
+        echo "$config: $verdict" >&2
+    done
+    return 1
 }
 
-# The 64-bit server serves 32-bit and 64-bit prefixes alike.
-if [ -x "$WINE_DIR/wineserver64" ]; then GLM_WINESERVER=$WINE_DIR/wineserver64; else GLM_WINESERVER=$WINE_DIR/wineserver32; fi
 wine() { "$GLM_WINE" "$@"; }
 wineserver() { "$GLM_WINESERVER" "$@"; }
 winepath() { "$GLM_WINE" winepath "$@"; }

@@ -2,8 +2,10 @@
 # make test: runs the suite in every configuration this machine can run (x86, wow64, x64, or those
 # named: test.sh x64 [-- ctest arguments]), each in its own prefix, and ends with one line per
 # configuration: passed, failed, or skipped with the reason. Fails when a configuration that could
-# run failed, and when none could run.
+# run failed, and when none could run. What is missing is installed first, so that only what
+# installing cannot change (a kernel that runs no 32-bit programs) skips a configuration.
 set -uo pipefail
+"$(dirname "$0")/bootstrap.sh" || { echo "test: installing the toolchain and Wine failed" >&2; exit 1; }
 source "$(dirname "$0")/env.sh"
 
 configs=()
@@ -19,12 +21,20 @@ describe() {
     esac
 }
 
+for config in "${configs[@]}"; do select_config "$config" || exit 1; done
+start_display || exit 1
+trap 'stop_wineserver; stop_display' EXIT
+
+# Each configuration is tried by starting a test program in its prefix.
 declare -A result
 runnable=()
+passed=0 failed=0
 for config in "${configs[@]}"; do
-    select_config "$config" || exit 1
-    reason=$(why_config_cannot_run "$config")
-    if [ -n "$reason" ]; then result[$config]="skipped: $reason"; else runnable+=("$config"); fi
+    select_config "$config"
+    verdict=$(config_verdict)
+    if [ -z "$verdict" ]; then runnable+=("$config"); continue; fi
+    result[$config]=$verdict
+    [[ $verdict == failed* ]] && failed=$((failed + 1))
 done
 
 # Each target is built once, for the configurations that run it.
@@ -35,7 +45,6 @@ for config in "${runnable[@]}"; do
     if "$ROOT/tools/configure.sh" "$GLM_TARGET"; then built[$GLM_TARGET]=yes; else built[$GLM_TARGET]=no; fi
 done
 
-passed=0 failed=0
 run_config() {
     local config=$1 log
     shift
@@ -66,11 +75,7 @@ run_config() {
     fi
 }
 
-if [ ${#runnable[@]} -gt 0 ]; then
-    start_display || exit 1
-    trap 'stop_wineserver; stop_display' EXIT
-    for config in "${runnable[@]}"; do run_config "$config" "$@"; done
-fi
+for config in "${runnable[@]}"; do run_config "$config" "$@"; done
 
 echo
 status=0
