@@ -1,6 +1,6 @@
 # Thin wrapper over CMake and the scripts in tools/.
 # CONFIGS="x64" (or x86, wow64, several) runs only those test configurations.
-.PHONY: all build test demo fuzz bench clean
+.PHONY: all build test demo fuzz bench fresh-check clean
 
 all: build
 
@@ -21,6 +21,10 @@ bench:
 # FUZZ_SECONDS=n sets the time of each target (60 by default).
 fuzz:
 	tools/fuzz.sh
+
+# The layer check, a short fuzz pass, make demo and make test in a fresh Debian root, as CI runs them.
+fresh-check:
+	tools/fresh-check.sh
 
 clean:
 	rm -rf build
