@@ -58,7 +58,7 @@ void UndoMadeItems()
     while (end > 0) {
         int start = end - 1;
         while (start > 0 && made[start - 1] != '\n') start--;
-        UndoItem(made[start], made.Mid(start + 1, end - 1 - start));
+        UndoItem(made[start], made.Mid(start + 1, end - 2 - start));
         end = start;
     }
 }
