@@ -11,20 +11,24 @@
 #include "engine/shelllink.h"
 #include "engine/install.h"
 #include "engine/logreader.h"
+#include "engine/runrecord.h"
 #include "wizard/setupwizarddlg.h"
 #include "resource.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-// A relative "-instdir" folder ("Apps") taken whole against the current folder, as its
-// existence was tested: the registry values, the uninstall entry and the lookups made after the
-// current folder changes need the whole path. A folder that is not relative stays as it is (a
-// drive alone, "C:", stands for the drive's root). Empty when the whole path does not fit.
+// A relative "-instdir" folder ("Apps", or "\Apps" on the current drive) taken whole against the
+// current folder, as its existence was tested: the registry values, the uninstall entry and the
+// lookups made after the current folder changes need the whole path. A folder with a drive or a
+// UNC folder stays as it is (a drive alone, "C:", stands for the drive's root). Empty when the
+// whole path does not fit.
 static CString MakeAbsoluteFolder(const char* folder)
 {
-    bool relative = folder[0] && folder[0] != '\\' && folder[0] != '/' && folder[1] != ':';
-    if (!relative) return CString(folder);
+    bool separatorFirst = folder[0] == '\\' || folder[0] == '/';
+    bool unc = separatorFirst && (folder[1] == '\\' || folder[1] == '/');
+    bool whole = !folder[0] || folder[1] == ':' || unc;
+    if (whole) return CString(folder);
     char full[MAX_PATH];
     DWORD length = GetFullPathNameA(folder, sizeof full, full, nullptr);
     return length == 0 || length >= sizeof full ? CString() : CString(full);
@@ -76,7 +80,9 @@ static BOOL ConfirmReinstall()
     else
         text.Format(LoadResString(IDS_SAME_VERSION), g_FileVersion.major, g_FileVersion.minor,
                     g_FileVersion.release, g_FileVersion.build);
-    return AppMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    if (AppMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES) return TRUE;
+    RecordDeclined();
+    return FALSE;
 }
 
 // The program group of the earlier installation: the last shortcut of the old log that lies
@@ -173,14 +179,19 @@ int RunInstall()
     } else {
         ReadFileVersion(g_strSourceDir + "\\" APP_EXE_NAME);
     }
+    LogRunLine("package %s, version %d.%02d.%02d.%02d", g_strSourceDir.GetString(), g_FileVersion.major,
+               g_FileVersion.minor, g_FileVersion.release, g_FileVersion.build);
     CheckPackage();
 
     if (g_bSilent) {
         if (g_bNewInstall) g_bAllUsers = TRUE;
         PerformInstall();
     } else if (!RunWizard()) {
+        RecordDeclined();
         return 1;
     }
+    // A failed installation was taken back: there is nothing to open or start.
+    if (CountRunFailures() > 0) return 0;
 
     SetCurrentDirectoryA(g_strInstallDir);
     if (!g_bSilent && (g_bNewInstall || g_bUpgrade)) OpenMakerPage();
@@ -190,7 +201,9 @@ int RunInstall()
 
 void AbortCorruptPackage()
 {
+    LogRunLine("damaged package: %s needs a versioned %s and %s", g_strSourceDir.GetString(), APP_EXE_NAME, LOG_NAME);
     AppMessageBox(IDS_DAMAGED_PACKAGE, MB_OK | MB_ICONSTOP);
     OpenAddress(MAKER_URL);
-    exit(1);
+    LogRunLine("exit code %d", EXIT_DAMAGED_PACKAGE);
+    exit(EXIT_DAMAGED_PACKAGE);
 }

@@ -5,7 +5,10 @@
 #include "engine/pathtext.h"
 #include "engine/reboot.h"
 #include "engine/settings.h"
+#include "engine/replay.h"
+#include "engine/runrecord.h"
 #include "resource.h"
+#include "engine/helpers.h"
 #include "uninstall/uninstall.h"
 
 // A command-line argument, in double quotes when it holds a blank or a tab.
@@ -26,6 +29,8 @@ static BOOL StartRemovalCopy(const char* tempFile)
 
     CString commandLine = QuoteArgument(tempFile) + " -delself " + QuoteArgument(self);
     if (g_bSilent) commandLine += " -s";
+    // The copy appends to the same run log.
+    if (GetRunLogPath()[0]) commandLine += CString(" -log ") + QuoteArgument(GetRunLogPath());
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -50,6 +55,32 @@ void StartSelfRemoval()
     if (!StartRemovalCopy(tempFile)) DeleteFileA(tempFile);
 }
 
+// The first lines of a list, and "..." when there are more.
+static CString FirstLines(const CString& list, int count)
+{
+    int end = 0;
+    for (int i = 0; i < count; i++) {
+        int next = list.Find('\n', end);
+        if (next < 0) return list;
+        end = next + 1;
+    }
+    return end < list.GetLength() ? list.Left(end) + "..." : list;
+}
+
+// Message 20 only when everything is gone; otherwise what is left, and what of it goes at the
+// next start of Windows.
+static void ReportRemoval()
+{
+    if (CountRunFailures() == 0 && !IsRestartPending()) {
+        AppMessageBox(IDS_UNINSTALLED, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CString text = LoadResString(IDS_UNINSTALL_INCOMPLETE);
+    if (CountRunFailures() > 0) text += "\n\n" + LoadResString(IDS_LEFT_BEHIND) + "\n" + FirstLines(GetFailedList(), 12);
+    if (IsRestartPending()) text += "\n\n" + LoadResString(IDS_GOES_AT_RESTART) + "\n" + FirstLines(GetRestartPendingList(), 12);
+    AppMessageBox(text, MB_OK | MB_ICONWARNING);
+}
+
 void RunRemoval(const char* uninstallerPath)
 {
     // The uninstaller that started this copy must have ended, so its file is free.
@@ -60,9 +91,11 @@ void RunRemoval(const char* uninstallerPath)
     if (n > 0 && n < MAX_PATH) DeleteOnReboot(self);
 
     CString installFolder = GetFolderOfFile(uninstallerPath);
-    DeleteFileA(uninstallerPath);
+    DeleteFileOrSchedule(uninstallerPath);
     RunUninstall(installFolder);
 
-    if (!g_bSilent) AppMessageBox(IDS_UNINSTALLED, MB_OK | MB_ICONEXCLAMATION);
-    exit(0);
+    if (!g_bSilent) ReportRemoval();
+    int code = GetRunExitCode();
+    LogRunLine("exit code %d", code);
+    exit(code);
 }

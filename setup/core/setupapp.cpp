@@ -5,6 +5,7 @@
 #include "selfremove.h"
 #include "switches.h"
 #include "engine/settings.h"
+#include "engine/runrecord.h"
 #include "resource.h"
 #include <objbase.h>
 
@@ -63,7 +64,12 @@ private:
 BOOL CSetupApp::InitInstance()
 {
     g_bSilent = HasSilentSwitch(__argc, Arguments());
-    if (IsRemovalRun(__argc, Arguments())) RunRemoval(Arguments()[2]);
+    const char* runLog = FindRunLogFile(__argc, Arguments());
+    if (runLog) OpenRunLog(runLog);
+    if (IsRemovalRun(__argc, Arguments())) {
+        LogRunLine("start: %s; mode: removal run%s", GetCommandLineA(), g_bSilent ? ", silent" : "");
+        RunRemoval(Arguments()[2]);
+    }
 
     ComScope com;
     HINSTANCE self = GetModuleHandleA(nullptr);
@@ -73,14 +79,19 @@ BOOL CSetupApp::InitInstance()
     LoadText(IDS_SETUP_CAPTION, caption, sizeof(caption));
 
     BOOL installMode = IsInstallMode();
+    LogRunLine("start: %s; mode: %s%s", GetCommandLineA(), installMode ? "install" : "uninstall",
+               g_bSilent ? ", silent" : "");
     if (!installMode && !g_bSilent &&
-        AskWithString(IDS_CONFIRM_UNINSTALL, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        AskWithString(IDS_CONFIRM_UNINSTALL, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+        RecordDeclined();
         return FALSE;
+    }
 
     int otherCopies = m_pInstances ? m_pInstances->GetInstanceCount() - 1 : 0;
     if (otherCopies >= 1) {
         if (installMode && !HasCloseWithoutAskingSwitch(__argc, Arguments()) &&
             AskToCloseCopies(otherCopies, caption) != IDYES) {
+            RecordDeclined();
             AskWithString(IDS_SETUP_STOPPED, caption, MB_OK | MB_ICONINFORMATION);
             return TRUE;
         }
@@ -89,5 +100,14 @@ BOOL CSetupApp::InitInstance()
 
     if (installMode) return RunInstall();
     StartSelfRemoval();
+    RecordFailure("start the removal copy", "GlmUnInst", GetLastError());
     return FALSE;
+}
+
+// The exit code tells deployment tools how the run ended.
+int CSetupApp::ExitInstance()
+{
+    int code = GetRunExitCode();
+    LogRunLine("exit code %d", code);
+    return code;
 }

@@ -10,6 +10,7 @@ public:
     explicit CSetupApp(CInstanceManager* pInstances = nullptr) : m_pInstances(pInstances) {}
 
     BOOL InitInstance() override;
+    int ExitInstance() override;
 
 protected:
     DECLARE_MESSAGE_MAP()

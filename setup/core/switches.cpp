@@ -45,3 +45,10 @@ bool IsSetupProgramPath(const char* programPath)
     }
     return false;
 }
+
+const char* FindRunLogFile(int argc, const char* const* argv)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (argv[i] && EqualNoCaseAscii(argv[i], "-log")) return argv[i + 1];
+    return nullptr;
+}

@@ -17,3 +17,6 @@ bool HasCloseWithoutAskingSwitch(int argc, const char* const* argv);
 
 // The program path, lower-cased, contains "setup.exe" anywhere (the folders count too).
 bool IsSetupProgramPath(const char* programPath);
+
+// The file after the first "-log" (any case) anywhere on the command line; null when there is none.
+const char* FindRunLogFile(int argc, const char* const* argv);

@@ -4,22 +4,44 @@
 #include "names.h"
 #include "pathtext.h"
 #include "settings.h"
+#include "madelist.h"
+#include "runrecord.h"
 #include <string.h>
 
 // The search text of CountFolderEntries: the folder, a backslash and the pattern.
 #define SEARCH_TEXT_SIZE 520
 
-// Moves a target that cannot be deleted (typically in use) out of the way to target + ".old",
-// which goes at the next start of Windows.
-static void MoveAsideInUse(const char* target)
+// Moves a target that cannot be deleted (typically in use) out of the way to target + ".old".
+// FALSE when it could not be moved.
+static BOOL MoveAsideInUse(const char* target, char* oldPath)
 {
-    char oldPath[MAX_PATH];
-    if (strlen(target) + 4 >= sizeof oldPath) return;
+    if (strlen(target) + 4 >= MAX_PATH) return FALSE;
     strcpy(oldPath, target);
     strcat(oldPath, ".old");
     DeleteFileA(oldPath);
-    MoveFileA(target, oldPath);
-    DeleteOnReboot(oldPath);
+    return MoveFileA(target, oldPath);
+}
+
+// Errors of a copy that made no target: the source or the target could not be opened or made.
+static BOOL IsOpenError(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: case ERROR_INVALID_NAME:
+    case ERROR_FILENAME_EXCED_RANGE: case ERROR_BAD_PATHNAME: case ERROR_WRITE_PROTECT:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// A copy that failed while writing leaves a cut-off file, which must not stand where a program
+// file belongs.
+static BOOL FailCopy(const char* target, BOOL removePartial)
+{
+    DWORD error = GetLastError();
+    if (removePartial) DeleteFileA(target);
+    RecordFailure("copy", target, error);
+    return FALSE;
 }
 
 // Reads the volume and file index of a file, which name it whatever its spelling.
@@ -61,12 +83,23 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
     if (!JoinPath(target, sizeof target, targetFolder, newName ? newName : name)) return FALSE;
     // Most targets of an installation are new: one copy that refuses to overwrite places them
     // without first probing the target (for an absent name Wine searches the whole folder).
-    if (CopyFileA(source, target, TRUE)) return TRUE;
+    if (CopyFileA(source, target, TRUE)) {
+        NoteMadeFile(target);
+        RecordDone("copy", target);
+        return TRUE;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return FailCopy(target, !IsOpenError(error));
 
     DWORD targetAttributes = GetFileAttributesA(target);
+    char oldPath[MAX_PATH] = "";
+    BOOL targetGone = TRUE;
     if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
         // A folder in the target's place is left alone, as a folder of the package is.
-        if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) return FALSE;
+        if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return FailCopy(target, FALSE);
+        }
         // The source itself under another spelling is already in place: deleting the target
         // would delete the source.
         if (IsSameFile(source, target)) return TRUE;
@@ -74,10 +107,23 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
             if (!DeleteFileA(target)) return TRUE;
         } else {
             SetFileAttributesA(target, targetAttributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-            if (!DeleteFileA(target)) MoveAsideInUse(target);
+            if (!DeleteFileA(target) && !MoveAsideInUse(target, oldPath)) targetGone = FALSE;
         }
     }
-    return CopyFileA(source, target, FALSE);
+    if (!CopyFileA(source, target, FALSE)) {
+        // A target that could be neither deleted nor moved is still the earlier file.
+        FailCopy(target, targetGone);
+        // The file that was in use goes back to its name.
+        if (oldPath[0]) MoveFileA(oldPath, target);
+        return FALSE;
+    }
+    // The file that was in use goes at the next start of Windows.
+    if (oldPath[0]) {
+        if (DeleteOnReboot(oldPath)) RecordRestartPending(oldPath);
+        else RecordFailure("schedule", oldPath, GetLastError());
+    }
+    RecordDone("copy", target);
+    return TRUE;
 }
 
 // The part of a UNC path below its "\\server\share", which is there or not as a whole; the path
@@ -88,6 +134,20 @@ static char* SkipUncShare(char* path)
     char* server = strchr(path + 2, '\\');
     char* share = server ? strchr(server + 1, '\\') : nullptr;
     return share ? share + 1 : path + strlen(path);
+}
+
+// Creates one folder; a folder that already exists is fine. FALSE when it is not there.
+static BOOL MakeFolder(const char* folder)
+{
+    if (CreateDirectoryA(folder, nullptr)) {
+        NoteMadeFolder(folder);
+        RecordDone("make folder", folder);
+        return TRUE;
+    }
+    DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS) return TRUE;
+    RecordFailure("make folder", folder, error);
+    return FALSE;
 }
 
 // Creates the folder with every missing parent. Parents that exist and a leading drive such as
@@ -110,11 +170,11 @@ static void CreateFolderChain(const char* folder)
         for (char* p = first; *p; p++) {
             if (*p != '\\' || p == chain) continue;
             *p = '\0';
-            CreateDirectoryA(chain, nullptr);
+            if (CreateDirectoryA(chain, nullptr)) NoteMadeFolder(chain);
             *p = '\\';
         }
     }
-    CreateDirectoryA(folder, nullptr);
+    MakeFolder(folder);
 }
 
 int CopyMatchingFiles(const char* pattern, const char* sourceDir, const char* targetDir)
@@ -152,7 +212,13 @@ int CopyMatchingFiles(const char* pattern, const char* sourceDir, const char* ta
     if (foldersFit) {
         do {
             if (IsDotEntry(entry.cFileName)) continue;
-            if (!CopyInstallFile(entry.cFileName, sourceFolder, targetFolder, nullptr)) break;
+            int failures = CountRunFailures();
+            if (!CopyInstallFile(entry.cFileName, sourceFolder, targetFolder, nullptr)) {
+                // The pattern stops here; an entry that is a folder is a failure of its own.
+                if (CountRunFailures() == failures)
+                    RecordFailure("copy", CString(sourceFolder) + entry.cFileName, ERROR_DIRECTORY);
+                break;
+            }
             copied++;
         } while (FindNextFileA(find, &entry));
     }
@@ -181,8 +247,9 @@ static void CopyScriptFiles(char* text)
 {
     char* target = SplitRenameForm(text);
     if (target) {
-        if (IsSafeRelativeName(text) && IsSafeRelativeName(target))
-            CopyInstallFile(text, g_strSourceDir, g_strInstallDir, target);
+        if (IsSafeRelativeName(text) && IsSafeRelativeName(target) &&
+            !CopyInstallFile(text, g_strSourceDir, g_strInstallDir, target) && !PathExists(g_strSourceDir + "\\" + text))
+            RecordFailure("copy", g_strSourceDir + "\\" + text, ERROR_FILE_NOT_FOUND);
     } else if (IsSafeRelativeName(text)) {
         CopyMatchingFiles(text, g_strSourceDir, g_strInstallDir);
     }
@@ -191,8 +258,7 @@ static void CopyScriptFiles(char* text)
 static void MakeScriptFolder(const char* name)
 {
     char folder[MAX_PATH];
-    if (IsSafeRelativeName(name) && JoinPath(folder, sizeof folder, g_strInstallDir, name))
-        CreateDirectoryA(folder, nullptr);
+    if (IsSafeRelativeName(name) && JoinPath(folder, sizeof folder, g_strInstallDir, name)) MakeFolder(folder);
 }
 
 void RunInstallScript(const char* scriptPath)

@@ -8,6 +8,8 @@
 #include "settings.h"
 #include "shelllink.h"
 #include "replay.h"
+#include "madelist.h"
+#include "runrecord.h"
 
 #define UNINSTALL_ENTRY_KEY UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME
 #define APP_PATH_KEY        APP_PATHS_KEY "\\" APP_EXE_NAME
@@ -42,19 +44,39 @@ static void NormaliseProgramGroup()
     g_strProgramGroup.TrimRight(" \t\r\n\\");
 }
 
+// Creates one folder of the group; one that exists already is fine.
+static void MakeGroupFolder(const char* folder)
+{
+    if (CreateDirectoryA(folder, nullptr)) {
+        NoteMadeFolder(folder);
+        RecordDone("make folder", folder);
+    } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        RecordFailure("make folder", folder, GetLastError());
+    }
+}
+
 // Creates the group folder, with any folders above it, under programs.
 static CString CreateProgramGroup(const CString& programs)
 {
     for (int slash = g_strProgramGroup.Find('\\'); slash >= 0; slash = g_strProgramGroup.Find('\\', slash + 1))
-        CreateDirectoryA(programs + "\\" + g_strProgramGroup.Left(slash), nullptr);
+        MakeGroupFolder(programs + "\\" + g_strProgramGroup.Left(slash));
     CString group = programs + "\\" + g_strProgramGroup;
-    CreateDirectoryA(group, nullptr);
+    MakeGroupFolder(group);
     return group;
 }
 
+// A shortcut that was not there before is this run's to take away again.
 static void CreateLink(const CString& target, const CString& folder, UINT nameId)
 {
-    CreateShellLink(target, folder + "\\" + LoadResString(nameId) + ".lnk", "", SW_SHOWNORMAL, nullptr, nullptr);
+    CString link = folder + "\\" + LoadResString(nameId) + ".lnk";
+    BOOL existed = PathExists(link);
+    HRESULT hr = CreateShellLink(target, link, "", SW_SHOWNORMAL, nullptr, nullptr);
+    if (FAILED(hr)) {
+        RecordFailure("shortcut", link, HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : (DWORD)hr);
+        return;
+    }
+    if (!existed) NoteMadeFile(link);
+    RecordDone("shortcut", link);
 }
 
 static void CreateGroupLinks(const CString& group)
@@ -76,17 +98,67 @@ static void CreateAppLinkIn(BOOL allUsers, ShellFolderKind kind)
     CreateLink(g_strInstallDir + "\\" APP_EXE_NAME, folder, IDS_PRODUCT_NAME);
 }
 
+// Notes the keys on the path to key that do not exist yet, the uppermost first.
+static void NoteMissingKeys(const CString& key)
+{
+    HKEY opened;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+        RegCloseKey(opened);
+        return;
+    }
+    int slash = key.ReverseFind('\\');
+    if (slash > 0) NoteMissingKeys(key.Left(slash));
+    NoteMadeKey(key);
+}
+
+// One value under HKEY_LOCAL_MACHINE; a value (or key) that was not there before is noted as made.
+static void WriteEntry(const char* key, const char* name, const char* text)
+{
+    CString object = CString("HKEY_LOCAL_MACHINE\\") + key + "\\" + (name ? name : "");
+    NoteMissingKeys(key);
+    HKEY opened;
+    LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | KEY_QUERY_VALUE, nullptr,
+                                  &opened, nullptr);
+    if (result == ERROR_SUCCESS) {
+        BOOL existed = RegQueryValueExA(opened, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        result = RegSetValueExA(opened, name, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
+        RegCloseKey(opened);
+        if (result == ERROR_SUCCESS && !existed) NoteMadeValue(key, name);
+    }
+    if (result == ERROR_SUCCESS) RecordDone("registry", object);
+    else RecordFailure("registry", object, (DWORD)result);
+}
+
 static void WriteRegistryEntries()
 {
-    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, ALL_USERS_VALUE, g_bAllUsers ? "B" : "A");
-    WriteRegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, INSTALL_PATH_VALUE, g_strInstallDir);
-    WriteRegString(HKEY_LOCAL_MACHINE, APP_PATH_KEY, nullptr, g_strInstallDir + "\\" APP_EXE_NAME);
-    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "Contact", "Support");
-    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));
-    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "DisplayVersion", "5");
-    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "Publisher", MAKER_FULL_NAME);
-    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "UninstallString", g_strInstallDir + "\\" UNINSTALLER_NAME);
-    WriteRegString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, "URLInfoAbout", MAKER_URL);
+    WriteEntry(SETTINGS_KEY, ALL_USERS_VALUE, g_bAllUsers ? "B" : "A");
+    WriteEntry(SETTINGS_KEY, INSTALL_PATH_VALUE, g_strInstallDir);
+    WriteEntry(APP_PATH_KEY, nullptr, g_strInstallDir + "\\" APP_EXE_NAME);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "Contact", "Support");
+    WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));
+    WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayVersion", "5");
+    WriteEntry(UNINSTALL_ENTRY_KEY, "Publisher", MAKER_FULL_NAME);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "UninstallString", g_strInstallDir + "\\" UNINSTALLER_NAME);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "URLInfoAbout", MAKER_URL);
+}
+
+// The size of a file, or -1 when it cannot be read.
+static LONGLONG ReadFileSize(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return -1;
+    return ((LONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}
+
+// An uninstall entry whose uninstaller is missing or not the package's would leave the user a
+// program list item that cannot remove anything: it goes, whoever made it.
+static void RemoveEntryWithoutUninstaller()
+{
+    CString uninstaller = g_strInstallDir + "\\" UNINSTALLER_NAME;
+    LONGLONG size = ReadFileSize(uninstaller);
+    if (size > 0 && size == ReadFileSize(g_strSourceDir + "\\" UNINSTALLER_NAME)) return;
+    if (RegDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY) == ERROR_SUCCESS)
+        LogRunLine("removed the uninstall entry: its uninstaller %s is missing or damaged", uninstaller.GetString());
 }
 
 // A settings file lying next to the self-extracting package that started the setup is installed.
@@ -109,16 +181,26 @@ static void MakeWritable(const char* path)
         SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
+// The log is the script plus the records of the group and shortcuts, appended one by one.
+static void AppendInstallRecord(const CString& logPath, const char* text)
+{
+    if (AppendLogLine(logPath, text)) RecordDone("log record", logPath);
+    else RecordFailure("log record", logPath, GetLastError());
+}
+
 int PerformInstall()
 {
     CString scriptPath = g_strSourceDir + "\\" LOG_NAME;
     CString logPath = g_strInstallDir + "\\" LOG_NAME;
+    int failures = CountRunFailures();
+    ForgetMadeItems();
+    LogRunLine("install into %s (%s)", g_strInstallDir.GetString(), g_bNewInstall ? "fresh" : "over an earlier one");
 
     if (!g_bNewInstall) UndoEarlierInstallation(scriptPath);
     RunInstallScript(scriptPath);
     CopyMatchingFiles(LOG_NAME, g_strSourceDir, g_strInstallDir);
     MakeWritable(logPath);
-    AppendLogLine(logPath, "");
+    AppendInstallRecord(logPath, "");
 
     CString programs = FindProgramsFolder();
     NormaliseProgramGroup();
@@ -127,7 +209,7 @@ int PerformInstall()
     // programs folder itself (or one above it) recorded for removal.
     if (!programs.IsEmpty() && IsSafeRelativeName(g_strProgramGroup)) {
         CString group = CreateProgramGroup(programs);
-        AppendLogLine(logPath, CString(REC_MADE_DIR) + group);
+        AppendInstallRecord(logPath, CString(REC_MADE_DIR) + group);
         CreateGroupLinks(group);
     }
     if (g_bDesktopIcon) CreateAppLinkIn(g_bAllUsers, SHELL_DESKTOP);
@@ -135,5 +217,13 @@ int PerformInstall()
 
     WriteRegistryEntries();
     CopyPackageSettingsFile();
+
+    if (CountRunFailures() > failures) {
+        LogRunLine("the installation failed; taking back what it made");
+        UndoMadeItems();
+        RemoveEntryWithoutUninstaller();
+        return 1;
+    }
+    ForgetMadeItems();
     return 0;
 }

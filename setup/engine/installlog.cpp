@@ -1,13 +1,13 @@
 #include "installlog.h"
 #include <stdio.h>
 
-void AppendLogLine(const char* path, const char* text)
+BOOL AppendLogLine(const char* path, const char* text)
 {
     // Text mode: the newline goes to disk as CR LF. Closed at once, so every record is on disk
     // before the next step.
     FILE* file = fopen(path, "a");
-    if (!file) return;
-    fputs(text, file);
-    fputs("\n", file);
-    fclose(file);
+    if (!file) return FALSE;
+    BOOL written = fputs(text, file) >= 0 && fputs("\n", file) >= 0;
+    // The close writes the buffer out: a full drive shows here.
+    return fclose(file) == 0 && written;
 }

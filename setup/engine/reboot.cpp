@@ -21,8 +21,8 @@ BOOL AddWininitDeletion(const char* path)
     return WritePrivateProfileSectionA(WININIT_SECTION, section, WININIT_FILE);
 }
 
-void DeleteOnReboot(const char* path)
+BOOL DeleteOnReboot(const char* path)
 {
-    if (MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return;
-    AddWininitDeletion(path);
+    if (MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return TRUE;
+    return AddWininitDeletion(path);
 }

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 // Through the system's delayed-operation list, or else the "rename" section of WININIT.INI.
-void DeleteOnReboot(const char* path);
+// FALSE when neither took it.
+BOOL DeleteOnReboot(const char* path);
 
 // Adds "NUL=" + path to the end of the "rename" section of WININIT.INI, keeping the entries there.
 // FALSE, and the file left as it was, when the section and the entry do not fit in 16384 bytes.

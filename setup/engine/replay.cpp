@@ -3,8 +3,23 @@
 #include "engine/names.h"
 #include "engine/pathtext.h"
 #include "engine/shelllink.h"
+#include "engine/reboot.h"
+#include "engine/runrecord.h"
 #include <windows.h>
 #include <string.h>
+
+BOOL DeleteFileOrSchedule(const char* path)
+{
+    if (DeleteFileA(path)) {
+        RecordDone("delete", path);
+        return TRUE;
+    }
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FALSE;
+    if (DeleteOnReboot(path)) RecordRestartPending(path);
+    else RecordFailure("delete", path, error);
+    return FALSE;
+}
 
 int DeleteMatchingFiles(const char* folder, const char* pattern)
 {
@@ -31,7 +46,7 @@ int DeleteMatchingFiles(const char* folder, const char* pattern)
         // set, which spares two file-system calls per file of an uninstall.
         DWORD clear = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
         if (entry.dwFileAttributes & clear) SetFileAttributesA(path, entry.dwFileAttributes & ~clear);
-        if (DeleteFileA(path)) deleted++;
+        if (DeleteFileOrSchedule(path)) deleted++;
     } while (FindNextFileA(find, &entry));
     FindClose(find);
     return deleted;
@@ -52,7 +67,7 @@ void UndoLinksAndMadeDirs(const char* logPath)
     char* text;
     // Every link first, so a group folder that held only logged links is empty for its record.
     while (ReadLogLine(log, line))
-        if ((text = MatchRecord(line, REC_SHELL_LINK)) && HasLinkExtension(text)) DeleteFileA(text);
+        if ((text = MatchRecord(line, REC_SHELL_LINK)) && HasLinkExtension(text)) DeleteFileOrSchedule(text);
     rewind(log);
     while (ReadLogLine(log, line))
         if ((text = MatchRecord(line, REC_MADE_DIR))) RemoveFolderAndEmptyParents(text);

@@ -1,5 +1,10 @@
 // Log replay: undoing what an installation log records.
 #pragma once
+#include <windows.h>
+
+// Deletes the file; one that cannot be deleted now is scheduled for the next start of Windows (and
+// recorded so). TRUE when it is gone now.
+BOOL DeleteFileOrSchedule(const char* path);
 
 // Deletes the files (read-only and hidden ones too) matching the pattern in the folder; returns the count.
 int DeleteMatchingFiles(const char* folder, const char* pattern);

@@ -5,6 +5,7 @@
 #include "installlog.h"
 #include "names.h"
 #include "settings.h"
+#include "runrecord.h"
 
 // The longest target a shortcut takes, in bytes, terminator not counted.
 #define MAX_LINK_TARGET 511
@@ -74,7 +75,9 @@ HRESULT CreateShellLink(const char* target, const char* linkPath, const char* de
     if (workingDir) link->SetWorkingDirectory(workingDir);
 
     hr = file->Save(wideLinkPath, TRUE);
-    if (SUCCEEDED(hr)) AppendLogLine(g_strInstallDir + "\\" LOG_NAME, CString(REC_SHELL_LINK) + linkPath);
+    CString logPath = g_strInstallDir + "\\" LOG_NAME;
+    if (SUCCEEDED(hr) && !AppendLogLine(logPath, CString(REC_SHELL_LINK) + linkPath))
+        RecordFailure("log record", logPath, GetLastError());
 
     file->Release();
     link->Release();

@@ -26,6 +26,12 @@
 #define IDS_UNINSTALLED          20
 #define IDS_YES                  21
 #define IDS_NO                   22
+#define IDS_INSTALL_FAILED       23
+#define IDS_FIRST_FAILURE        24
+#define IDS_UNINSTALL_INCOMPLETE 25
+#define IDS_LEFT_BEHIND          26
+#define IDS_GOES_AT_RESTART      27
+#define IDS_CLOSE_SETUP          28
 #define IDS_PRODUCT              100
 #define IDS_HELP_SHORTCUT        101
 #define IDS_README_SHORTCUT      102

@@ -7,6 +7,9 @@
 #include "framework.h"
 #include "regclean.h"
 #include "engine/replay.h"
+#include "engine/reboot.h"
+#include "engine/runrecord.h"
+#include <stdlib.h>
 
 // Registry values and subkey names are read into buffers of this size.
 #define VALUE_SIZE 512
@@ -69,9 +72,9 @@ static void RemoveFixedNameShortcuts(HKEY key, BOOL allUsers)
 {
     char folder[VALUE_SIZE + 1];
     if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_STARTUP), folder) && folder[0])
-        DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
+        DeleteFileOrSchedule(CString(folder) + "\\" SHORTCUT_FILE_NAME);
     if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_DESKTOP), folder) && folder[0])
-        DeleteFileA(CString(folder) + "\\" SHORTCUT_FILE_NAME);
+        DeleteFileOrSchedule(CString(folder) + "\\" SHORTCUT_FILE_NAME);
     if (ReadValue(key, GetShellFolderValueName(allUsers, SHELL_PROGRAMS), folder) && folder[0]) {
         CString group = CString(folder) + "\\" PRODUCT_FOLDER_NAME "\\";
         DeleteMatchingFiles(group, "*.*");
@@ -102,6 +105,42 @@ static void RemoveUserProfileShortcuts()
     }
 }
 
+static int CountBackslashes(const CString& path)
+{
+    int count = 0;
+    for (int i = path.Find('\\'); i >= 0; i = path.Find('\\', i + 1)) count++;
+    return count;
+}
+
+// The folders of the installation that still hold a file waiting for the next start go at that
+// start too, after their files and the deepest first, so each is empty when its turn comes.
+static void ScheduleFoldersOfPendingFiles(const char* installFolder)
+{
+    size_t rootLength = strlen(installFolder);
+    CString pending = GetRestartPendingList();
+    CString folders;
+    int deepest = 0;
+    for (int start = 0, end; start < pending.GetLength(); start = end + 1) {
+        end = pending.Find('\n', start);
+        CString folder = GetParentFolder(pending.Mid(start, end - start));
+        while (_strnicmp(folder + "\\", installFolder, rootLength) == 0 && PathExists(folder) &&
+               folders.Find(folder + "\n") < 0) {
+            folders += folder + "\n";
+            if (CountBackslashes(folder) > deepest) deepest = CountBackslashes(folder);
+            folder = GetParentFolder(folder);
+        }
+    }
+    for (int depth = deepest; depth >= 0; depth--) {
+        for (int start = 0, end; start < folders.GetLength(); start = end + 1) {
+            end = folders.Find('\n', start);
+            CString folder = folders.Mid(start, end - start);
+            if (CountBackslashes(folder) != depth) continue;
+            if (DeleteOnReboot(folder)) RecordRestartPending(folder);
+            else RecordFailure("schedule", folder, GetLastError());
+        }
+    }
+}
+
 void RunUninstall(const char* installFolder)
 {
     // A log path that does not fit stays empty and opens nothing.
@@ -123,4 +162,5 @@ void RunUninstall(const char* installFolder)
 
     RemoveAllUsersShortcuts();
     RemoveUserProfileShortcuts();
+    ScheduleFoldersOfPendingFiles(installFolder);
 }

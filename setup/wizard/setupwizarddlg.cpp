@@ -7,6 +7,7 @@
 #include "engine/helpers.h"
 #include "engine/install.h"
 #include "engine/settings.h"
+#include "engine/runrecord.h"
 #include "resource.h"
 
 // Steps of the wizard: five pages, the installation on the last page, the finish.
@@ -142,15 +143,24 @@ void CSetupWizardDlg::RunInstallStep()
     m_btnCancel.EnableWindow(FALSE);
 
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    PerformInstall();
+    BOOL installed = PerformInstall() == 0;
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
 
     m_btnNext.EnableWindow(TRUE);
     m_btnNext.SetWindowText(LoadResString(IDS_FINISH));
-    m_pPage->GetDlgItem(IDC_PLEASE_WAIT)->ShowWindow(SW_HIDE);
-    m_pPage->GetDlgItem(IDC_RUN_NOW)->ShowWindow(SW_SHOW);
-    m_pPage->GetDlgItem(IDC_READY_TEXT)->SetWindowText(LoadResString(IDS_INSTALLED_OK));
-    m_pPage->GetDlgItem(IDC_READY_HINT)->SetWindowText(LoadResString(IDS_CHOOSE_FINISH));
+    if (installed) {
+        m_pPage->GetDlgItem(IDC_PLEASE_WAIT)->ShowWindow(SW_HIDE);
+        m_pPage->GetDlgItem(IDC_RUN_NOW)->ShowWindow(SW_SHOW);
+        m_pPage->GetDlgItem(IDC_READY_TEXT)->SetWindowText(LoadResString(IDS_INSTALLED_OK));
+        m_pPage->GetDlgItem(IDC_READY_HINT)->SetWindowText(LoadResString(IDS_CHOOSE_FINISH));
+    } else {
+        // What failed first, in the system's words, where the please-wait text stood.
+        CString failure;
+        failure.Format(LoadResString(IDS_FIRST_FAILURE), DescribeFirstFailure().GetString());
+        m_pPage->GetDlgItem(IDC_PLEASE_WAIT)->SetWindowText(failure);
+        m_pPage->GetDlgItem(IDC_READY_TEXT)->SetWindowText(LoadResString(IDS_INSTALL_FAILED));
+        m_pPage->GetDlgItem(IDC_READY_HINT)->SetWindowText(LoadResString(IDS_CLOSE_SETUP));
+    }
     m_pPage->GetDlgItem(IDC_READY_TEXT)->ShowWindow(SW_SHOW);
     m_pPage->GetDlgItem(IDC_READY_HINT)->ShowWindow(SW_SHOW);
     m_btnNext.SetFocus();
@@ -158,7 +168,9 @@ void CSetupWizardDlg::RunInstallStep()
 
 void CSetupWizardDlg::FinishWizard()
 {
-    g_bRunAfter = m_pPage->GetDlgItem(IDC_RUN_NOW)->SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // The box is shown only after an installation that worked.
+    CWnd* runNow = m_pPage->GetDlgItem(IDC_RUN_NOW);
+    g_bRunAfter = runNow->IsWindowVisible() && runNow->SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
     CDialog::OnOK();
 }
 
