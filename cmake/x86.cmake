@@ -11,7 +11,4 @@ set(GLM_DLL_ENTRY _DllMain@12)
 set(GLM_PE_FORMAT pei-i386)
 set(GLM_PE_MAGIC "010b[[:space:]]+\\(PE32\\)")
 
-# setup.exe is linked with the default script less the unused .eh_frame and two small sections.
-set(GLM_SETUP_LINKER_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/setup-i386.ld)
-
 include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -5,6 +5,7 @@
 #include "dllsearch.h"
 #include "instance/instance.h"
 #include "engine/names.h"
+#include "engine/runrecord.h"
 #include <stdlib.h>
 
 // The program's allocation: plain malloc and free. The library's operator new reports failure by
@@ -20,17 +21,51 @@ void operator delete[](void* block, size_t) noexcept { free(block); }
 CInstanceManager g_InstanceManager(INSTANCE_REGISTRY_NAME, 1024);
 CSetupApp theApp(&g_InstanceManager);
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
-{
-    return RunApp(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+// The program starts without the runtime's start-up code, which would cost several kilobytes of a
+// tight size budget for what it does here: it asks msvcrt for the arguments, runs the static
+// constructors, and at the end their destructors, then ends through msvcrt's exit.
+extern "C" {
+// msvcrt splits the command line into __argc and __argv, without expanding wildcards.
+struct StartupInfo { int newMode; };
+int __cdecl __getmainargs(int* argc, char*** argv, char*** env, int expandWildcards, StartupInfo* info);
+// Runs the static constructors, which register their destructors with atexit.
+void __main();
+// The linker's list of references to imported data, which the runtime's relocator would patch at
+// start. ld refers to the relocator from every program; this one has nothing to patch.
+extern char __RUNTIME_PSEUDO_RELOC_LIST__, __RUNTIME_PSEUDO_RELOC_LIST_END__;
+void _pei386_runtime_relocator() {}
 }
 
-extern "C" int WinMainCRTStartup();
+// The destructors of the static objects, run in the reverse order of their construction. The
+// program has a few dozen static objects; a table full refuses the next one, as atexit may.
+#define MAX_EXIT_FUNCTIONS 64
+typedef void(__cdecl* ExitFunction)();
+static ExitFunction s_exitFunctions[MAX_EXIT_FUNCTIONS];
+static int s_nExitFunctions;
 
-// The entry the linker is given: the DLL search is narrowed before the runtime starts and before
-// any static object runs, so no later load can pick up a library from the program's folder.
-extern "C" int SetupEntry()
+extern "C" int __cdecl atexit(ExitFunction function)
+{
+    if (s_nExitFunctions == MAX_EXIT_FUNCTIONS) return -1;
+    s_exitFunctions[s_nExitFunctions++] = function;
+    return 0;
+}
+
+// The entry the linker is given: the DLL search is narrowed before any static object runs, so no
+// later load can pick up a library from the program's folder. Windows may call it with a stack
+// aligned to 4 bytes only.
+extern "C" __attribute__((force_align_arg_pointer)) void SetupEntry()
 {
     RestrictDllSearch();
-    return WinMainCRTStartup();
+    // Nothing patches references to imported data here: a program with any would run with bad
+    // pointers, so it stops at once instead.
+    if (&__RUNTIME_PSEUDO_RELOC_LIST__ != &__RUNTIME_PSEUDO_RELOC_LIST_END__) ExitProcess(EXIT_FAILED);
+    int argc;
+    char** argv;
+    char** env;
+    StartupInfo info = { 0 };
+    __getmainargs(&argc, &argv, &env, 0, &info);
+    __main();
+    int code = RunApp(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
+    while (s_nExitFunctions > 0) s_exitFunctions[--s_nExitFunctions]();
+    exit(code);
 }
