@@ -23,13 +23,17 @@ CSetupApp theApp(&g_InstanceManager);
 
 // The program starts without the runtime's start-up code, which would cost several kilobytes of a
 // tight size budget for what it does here: it asks msvcrt for the arguments, runs the static
-// constructors, and at the end their destructors, then ends through msvcrt's exit.
+// constructors (in the order the runtime does, the last listed first), and at the end their
+// destructors, then ends through msvcrt's exit.
+typedef void(__cdecl* ExitFunction)();
+
 extern "C" {
 // msvcrt splits the command line into __argc and __argv, without expanding wildcards.
 struct StartupInfo { int newMode; };
 int __cdecl __getmainargs(int* argc, char*** argv, char*** env, int expandWildcards, StartupInfo* info);
-// Runs the static constructors, which register their destructors with atexit.
-void __main();
+// The static constructors, listed by the linker between -1 and 0; each registers its
+// destructors with atexit.
+extern ExitFunction __CTOR_LIST__[];
 // The linker's list of references to imported data, which the runtime's relocator would patch at
 // start. ld refers to the relocator from every program; this one has nothing to patch.
 extern char __RUNTIME_PSEUDO_RELOC_LIST__, __RUNTIME_PSEUDO_RELOC_LIST_END__;
@@ -39,7 +43,6 @@ void _pei386_runtime_relocator() {}
 // The destructors of the static objects, run in the reverse order of their construction. The
 // program has a few dozen static objects; a table full refuses the next one, as atexit may.
 #define MAX_EXIT_FUNCTIONS 64
-typedef void(__cdecl* ExitFunction)();
 static ExitFunction s_exitFunctions[MAX_EXIT_FUNCTIONS];
 static int s_nExitFunctions;
 
@@ -64,7 +67,9 @@ extern "C" __attribute__((force_align_arg_pointer)) void SetupEntry()
     char** env;
     StartupInfo info = { 0 };
     __getmainargs(&argc, &argv, &env, 0, &info);
-    __main();
+    int nConstructors = 0;
+    while (__CTOR_LIST__[nConstructors + 1]) nConstructors++;
+    for (int i = nConstructors; i >= 1; i--) __CTOR_LIST__[i]();
     int code = RunApp(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
     while (s_nExitFunctions > 0) s_exitFunctions[--s_nExitFunctions]();
     exit(code);

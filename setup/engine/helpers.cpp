@@ -12,13 +12,14 @@ CString ReadRegString(HKEY root, const char* subKey, const char* valueName)
 {
     HKEY key;
     if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return CString();
-    // One byte more than the 260 the value may fill, so a value without its NUL still ends.
+    // One byte more than the 260 the value may fill, all zero, so the text ends at the value's
+    // first NUL or after the value, whether it carries a NUL or not.
     char buffer[MAX_PATH + 1] = {};
     DWORD size = MAX_PATH;
     LONG result = RegQueryValueExA(key, valueName, nullptr, nullptr, (BYTE*)buffer, &size);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS) return CString();
-    return CString(buffer, (int)strnlen(buffer, size));
+    return CString(buffer);
 }
 
 BOOL WriteRegString(HKEY root, const char* subKey, const char* valueName, const char* text)

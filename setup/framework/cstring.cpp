@@ -205,7 +205,11 @@ char* CString::GetBuffer(int nMinLength)
 void CString::ReleaseBuffer(int nNewLength)
 {
     if (!m_pData) { m_nLength = 0; return; }
-    if (nNewLength < 0) nNewLength = (int)strnlen(m_pData, m_nAlloc - 1);
+    if (nNewLength < 0) {
+        // The text up to its NUL, within the buffer (memchr is msvcrt's; strnlen is not).
+        const char* end = (const char*)memchr(m_pData, 0, m_nAlloc - 1);
+        nNewLength = end ? (int)(end - m_pData) : m_nAlloc - 1;
+    }
     if (nNewLength > m_nAlloc - 1) nNewLength = m_nAlloc - 1;
     m_nLength = nNewLength;
     m_pData[m_nLength] = 0;
