@@ -1,6 +1,7 @@
 #include "winapp.h"
 #include "resmodule.h"
 #include "wnd.h"
+#include <commctrl.h>
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
@@ -65,8 +66,21 @@ int AppMessageBox(UINT nIDPrompt, UINT nType, UINT)
     return AppMessageBox(text, nType);
 }
 
+void LoadCommonControls()
+{
+    // Loaded by name after the entry narrowed the DLL search: the system's copy, never one from
+    // the package folder. Imported, it would be loaded before that.
+    typedef BOOL(WINAPI * InitFunction)(const INITCOMMONCONTROLSEX*);
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    if (!library) return;
+    InitFunction init = (InitFunction)(void*)GetProcAddress(library, "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX classes = { sizeof(classes), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES };
+    if (init) init(&classes);
+}
+
 int RunApp(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
+    LoadCommonControls();
     CWinApp* pApp = GetApp();
     if (!pApp) return -1;
     pApp->m_hInstance = hInstance;

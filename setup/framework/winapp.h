@@ -48,5 +48,11 @@ HINSTANCE GetAppInstance();
 int AppMessageBox(const char* pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AppMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
-// The program's entry: sets up the application object, runs InitInstance and ends the program.
+// Loads the common controls (version 6 where the program's manifest asks for it, since the DLL is
+// then found through the program's activation context) and registers their window classes, so
+// that dialogs made afterwards use them. The library stays loaded for the program's lifetime.
+void LoadCommonControls();
+
+// The program's entry: sets up the application object, loads the common controls, runs
+// InitInstance and ends the program.
 int RunApp(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

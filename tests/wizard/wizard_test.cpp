@@ -125,6 +125,20 @@ protected:
     }
 };
 
+// The program's manifest asks for the common controls of version 6, which the program loads before
+// its first dialog: the wizard's buttons are then theirs, and only those answer BCM_GETIDEALSIZE.
+TEST_F(WizardTest, ButtonsAreCommonControls6)
+{
+    LoadCommonControls();
+    RunWizard([&](HWND frame) {
+        for (int id : {IDOK, IDCANCEL, IDC_BACK}) {
+            SIZE ideal = {};
+            EXPECT_TRUE(SendMessageA(GetDlgItem(frame, id), BCM_GETIDEALSIZE, 0, (LPARAM)&ideal)) << "button " << id;
+            EXPECT_GT(ideal.cx, 0) << "button " << id;
+        }
+    });
+}
+
 TEST_F(WizardTest, WalkBackAndForthInstallAndFinishWithRunNow)
 {
     MakeFolders(m_box.Path("common\\Programs\\Beta group"));
