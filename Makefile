@@ -1,6 +1,6 @@
 # Thin wrapper over CMake and the scripts in tools/.
 # CONFIGS="x64" (or x86, wow64, several) runs only those test configurations.
-.PHONY: all build test demo fuzz bench fresh-check clean
+.PHONY: all build test demo fuzz bench release fresh-check clean
 
 all: build
 
@@ -21,6 +21,11 @@ bench:
 # FUZZ_SECONDS=n sets the time of each target (60 by default).
 fuzz:
 	tools/fuzz.sh
+
+# The x86 setup.exe and GlmRes5.dll signed into build/release/ (GLM_SIGN_CERT, GLM_SIGN_KEY,
+# GLM_SIGN_PASS, GLM_SIGN_TIMESTAMP; a test signature without them).
+release:
+	tools/release.sh
 
 # The layer check, a short fuzz pass, make demo and make test in a fresh Debian root, as CI runs them.
 fresh-check:

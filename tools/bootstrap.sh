@@ -27,6 +27,8 @@ else
     fi
     have_cmd Xvfb || need+=(xvfb)
     have_cmd pgrep || need+=(procps)
+    have_cmd osslsigncode || need+=(osslsigncode)
+    have_cmd openssl || need+=(openssl)
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
     have_cmd python3 || need+=(python3)

@@ -3,7 +3,8 @@
 # Makes a fresh Debian 12 root (mmdebstrap: minbase with make, git and ca-certificates, the least a
 # person who clones and types make has), clones the commit under test into it (with the work
 # tree's uncommitted changes to tracked files), mounts what Wine and Xvfb need, and runs inside it
-# as that person would: the layer check, a short fuzz pass, make demo and make test. Prints each
+# as that person would: the layer check, a short fuzz pass, make demo, a second build of the
+# shipped files in another folder compared byte for byte, make release and make test. Prints each
 # command's exit status and time; the last lines are the test summary. Fails when any command
 # failed. Needs root. The root is removed afterwards; only downloaded packages are kept, in
 # FRESH_CACHE (/var/cache/glm-fresh by default), since a download proves nothing.
@@ -95,6 +96,8 @@ RESULTS=()
 run_inside tools/check-layers.sh
 run_inside tools/fuzz.sh 10
 run_inside make demo
+run_inside tools/reproducible-check.sh
+run_inside make release
 run_inside make test
 
 say "summary (the fresh root, $((SECONDS - start)) s in all)"
