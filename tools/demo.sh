@@ -140,6 +140,33 @@ restore_page_handler() {
 }
 
 # After the running copy is closed the installation run shows the wizard; the robot walks it.
+# A folder where the program's file belongs makes the installation fail: the wizard says so and
+# what failed first, offers no start of Glimra 5, and leaves nothing of the product behind.
+step_failed_wizard_install() {
+    local programs="$WINEPREFIX/drive_c/Program Files"
+    [ "$GLM_CONFIG" = wow64 ] && programs="$programs (x86)"
+    local blocker="$programs/Glimra 5/Glmr5.exe"
+    mkdir -p "$blocker"
+    say "A failed installation: a folder stands where $(winepath -w "$blocker") belongs"
+    (cd "$PACKAGE" && start_in_desktop setup.exe)
+    # The desktop comes with the first program started in it.
+    local n
+    for ((n = 0; n < 40; n++)); do robot wizard page 1003 500 2>/dev/null && break; sleep 0.5; done
+    for n in 1003 1000 1005 1007 1010; do
+        robot wizard page "$n" 20000 || fail "the page with control $n did not come"
+        robot wizard press next || fail "Next could not be pressed"
+    done
+    robot wizard finished 60000 || fail "the installation did not finish"
+    screenshot wizard-failed
+    robot wizard press next || fail "Finish could not be pressed"
+    robot wizard gone 20000 || fail "the wizard is still open"
+    reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5' >/dev/null 2>&1 &&
+        fail "the failed installation left its uninstall entry"
+    echo "no uninstall entry is left"
+    echo "left in $(winepath -w "$programs/Glimra 5"): $(cd "$programs/Glimra 5" && ls -A | tr '\n' ' ')(the blocking folder only)"
+    rm -rf "$programs/Glimra 5"
+}
+
 step_wizard_install() {
     record_opened_pages
     local pages=("1003 wizard-1-welcome" "1000 wizard-2-agreement" "1005 wizard-3-install-type"
@@ -312,7 +339,7 @@ step_uninstall() {
     ) || fail "the uninstall step failed"
 }
 
-STEPS=(step_build step_start_wine step_assemble_package step_running_copy_question step_wizard_install
+STEPS=(step_build step_start_wine step_assemble_package step_failed_wizard_install step_running_copy_question step_wizard_install
        step_silent_install step_resource_library step_uninstall)
 
 for step in "${STEPS[@]}"; do "$step"; done

@@ -154,10 +154,16 @@ void CSetupWizardDlg::RunInstallStep()
         m_pPage->GetDlgItem(IDC_READY_TEXT)->SetWindowText(LoadResString(IDS_INSTALLED_OK));
         m_pPage->GetDlgItem(IDC_READY_HINT)->SetWindowText(LoadResString(IDS_CHOOSE_FINISH));
     } else {
-        // What failed first, in the system's words, where the please-wait text stood.
+        // What failed first, in the system's words, where the please-wait text stood; a long path
+        // and reason may take the rest of the page.
         CString failure;
         failure.Format(LoadResString(IDS_FIRST_FAILURE), DescribeFirstFailure().GetString());
-        m_pPage->GetDlgItem(IDC_PLEASE_WAIT)->SetWindowText(failure);
+        CWnd* text = m_pPage->GetDlgItem(IDC_PLEASE_WAIT);
+        RECT area = { 5, 80, 212, 163 };
+        ::MapDialogRect(m_pPage->m_hWnd, &area);
+        ::SetWindowPos(text->m_hWnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        text->SetWindowText(failure);
         m_pPage->GetDlgItem(IDC_READY_TEXT)->SetWindowText(LoadResString(IDS_INSTALL_FAILED));
         m_pPage->GetDlgItem(IDC_READY_HINT)->SetWindowText(LoadResString(IDS_CLOSE_SETUP));
     }

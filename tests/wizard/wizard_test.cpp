@@ -9,6 +9,8 @@
 #include "wizardtexts.h"
 #include "wizard/setupwizarddlg.h"
 #include "engine/settings.h"
+#include "engine/helpers.h"
+#include "engine/names.h"
 #include "resource.h"
 #include <thread>
 #include <atomic>
@@ -282,6 +284,38 @@ TEST_F(WizardTest, FinishWithoutRunNowClearsTheOption)
     EXPECT_EQ(0, g_bRunAfter);
     EXPECT_STREQ("", g_strProgramGroup);
     EXPECT_TRUE(FileExists(m_box.Path("target\\Glimra 5\\Glmr5.exe")));
+}
+
+// A folder where the application's file belongs makes the installation fail: the page says that it
+// failed and was undone, names the file and the system's reason, and offers no start of Glimra 5.
+TEST_F(WizardTest, AFailedInstallationSaysSoAndOffersNoStart)
+{
+    MakeFolders(m_box.Path("target\\Glimra 5\\Glmr5.exe"));
+    g_bRunAfter = TRUE;   // as from "-runafter"
+    INT_PTR result = RunWizard([&](HWND frame) {
+        ASSERT_TRUE(WaitForPageWith(frame, IDC_VERSION_TEXT, kWait));
+        Next(frame, IDC_AGREEMENT_TEXT);
+        Next(frame, IDC_BROWSE);
+        Next(frame, IDC_GROUP_COMBO);
+        Next(frame, IDC_READY_TEXT);
+        ASSERT_TRUE(Press(frame, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(frame, IDOK) == TXT_FINISH; }, 15000)) << ControlText(frame, IDOK);
+        HWND page = ShownPage(frame);
+        EXPECT_EQ(TXT_INSTALL_FAILED, ControlText(page, IDC_READY_TEXT));
+        EXPECT_EQ(TXT_CLOSE_SETUP, ControlText(page, IDC_READY_HINT));
+        std::string failure = ControlText(page, IDC_PLEASE_WAIT);
+        EXPECT_TRUE(IsControlVisible(page, IDC_PLEASE_WAIT));
+        EXPECT_EQ(0u, failure.find(std::string(TXT_FIRST_FAILURE) + m_box.Path("target\\Glimra 5\\Glmr5.exe: ")))
+            << failure;
+        EXPECT_NE(std::string::npos, failure.find("(183)")) << failure;
+        EXPECT_FALSE(IsControlVisible(page, IDC_RUN_NOW));
+        ASSERT_TRUE(Press(frame, IDOK));
+        WaitUntil([&] { return !IsWindow(frame); }, kWait);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(0, g_bRunAfter);
+    EXPECT_FALSE(FileExists(m_box.Path("target\\Glimra 5\\GlmUnInst.log"))) << "the copied log was not undone";
+    EXPECT_EQ("", std::string(ReadRegString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME, "DisplayName")));
 }
 
 TEST_F(WizardTest, NoOnAgreementAsksAndYesCancelsWithNothingInstalled)
