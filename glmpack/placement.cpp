@@ -1,0 +1,210 @@
+#include "placement.h"
+#include "wildcard.h"
+#include "engine/logreader.h"
+#include "engine/names.h"
+#include "engine/pathtext.h"
+#include <string.h>
+#include <set>
+
+namespace {
+
+std::string WithBackslashes(std::string name)
+{
+    for (char& ch : name)
+        if (ch == '/') ch = '\\';
+    return name;
+}
+
+// The folder part of a relative name, up to its last separator; "" when it has none.
+std::string FolderPart(const std::string& name)
+{
+    const char* separator = FindLastSeparator(name.c_str());
+    return separator ? WithBackslashes(name.substr(0, separator - name.c_str())) : std::string();
+}
+
+std::string LastElement(const std::string& name)
+{
+    const char* separator = FindLastSeparator(name.c_str());
+    return separator ? std::string(separator + 1) : name;
+}
+
+class PlacementRun {
+public:
+    PlacementRun(const std::vector<PackageEntry>& package, std::vector<InstallStep>& steps, Diagnostics& diagnostics)
+        : m_package(package), m_steps(steps), m_out(diagnostics)
+    {
+    }
+
+    void RunLine(const ScriptPiece& piece)
+    {
+        std::string text;
+        if (Take(piece.text, REC_FILE_COPY, text)) CopyFiles(piece.line, text);
+        else if (Take(piece.text, REC_MAKE_DIR, text)) MakeFolder(piece.line, text);
+    }
+
+    // The setup copies the script into the installation folder as its log, which also makes the
+    // folder when no line made it.
+    void CopyScript()
+    {
+        if (!FindPackageEntry(m_package, LOG_NAME)) return;
+        MakeInstallFolder(0);
+        m_steps.push_back({ InstallStep::PLACE_FILE, 0, LOG_NAME, LOG_NAME });
+    }
+
+private:
+    const std::vector<PackageEntry>& m_package;
+    std::vector<InstallStep>& m_steps;
+    Diagnostics& m_out;
+    bool m_installFolderMade = false;
+    std::vector<std::string> m_madeFolders;
+
+    static bool Take(const std::string& line, const char* prefix, std::string& text)
+    {
+        std::vector<char> buffer(line.begin(), line.end());
+        buffer.push_back('\0');
+        const char* rest = MatchRecord(buffer.data(), prefix);
+        if (rest) text = rest;
+        return rest != nullptr;
+    }
+
+    void Report(int line, Severity severity, const std::string& text) { m_out.push_back({ LOG_NAME, line, severity, text }); }
+
+    bool FolderMade(const std::string& folder) const
+    {
+        if (folder.empty()) return m_installFolderMade;
+        for (const std::string& made : m_madeFolders)
+            if (EqualNames(made, folder)) return true;
+        return false;
+    }
+
+    void MakeInstallFolder(int line)
+    {
+        if (m_installFolderMade) return;
+        m_installFolderMade = true;
+        m_steps.push_back({ InstallStep::MAKE_FOLDER, line, "", "" });
+    }
+
+    // The target's folder is there when the file is placed; else the copy fails.
+    bool ReportMissingTargetFolder(int line, const std::string& target)
+    {
+        std::string folder = FolderPart(target);
+        if (!m_installFolderMade) {
+            Report(line, SEVERITY_ERROR, "the installation folder is not there yet (no earlier line copied a file): the setup cannot place " + Quoted(target));
+            return true;
+        }
+        if (!FolderMade(folder)) {
+            Report(line, SEVERITY_ERROR, "no earlier \"Make Dir: \" line made the sub-folder " + Quoted(folder) + ": the setup cannot place " + Quoted(target));
+            return true;
+        }
+        return false;
+    }
+
+    void PlaceFile(int line, const std::string& source, const std::string& target)
+    {
+        for (const InstallStep& step : m_steps) {
+            if (step.kind == InstallStep::PLACE_FILE && EqualNames(step.target, target)) {
+                Report(line, SEVERITY_WARNING, "replaces " + Quoted(target) + ", placed by line " + std::to_string(step.line));
+                break;
+            }
+        }
+        m_steps.push_back({ InstallStep::PLACE_FILE, line, source, target });
+    }
+
+    void CopyFiles(int line, std::string text)
+    {
+        std::vector<char> buffer(text.begin(), text.end());
+        buffer.push_back('\0');
+        const char* target = SplitRenameForm(buffer.data());
+        if (target) CopyRenamed(line, buffer.data(), target);
+        else CopyPattern(line, text);
+    }
+
+    void CopyRenamed(int line, const std::string& source, const std::string& target)
+    {
+        if (target.empty()) {
+            Report(line, SEVERITY_ERROR, "no name after \">\": the setup copies nothing");
+            return;
+        }
+        if (!IsSafeRelativeName(source.c_str()) || !IsSafeRelativeName(target.c_str())) {
+            Report(line, SEVERITY_ERROR, RefusedName(IsSafeRelativeName(source.c_str()) ? target : source));
+            return;
+        }
+        const PackageEntry* entry = FindPackageEntry(m_package, source);
+        if (!entry || entry->folder) {
+            Report(line, SEVERITY_ERROR, Quoted(source) + (entry ? " is a folder; the setup places files only" : " is not in the package"));
+            return;
+        }
+        if (ReportMissingTargetFolder(line, WithBackslashes(target))) return;
+        PlaceFile(line, entry->name, WithBackslashes(target));
+    }
+
+    void CopyPattern(int line, const std::string& pattern)
+    {
+        if (!IsSafeRelativeName(pattern.c_str())) {
+            Report(line, SEVERITY_ERROR, RefusedName(pattern));
+            return;
+        }
+        std::string folder = FolderPart(pattern), filePattern = LastElement(pattern);
+        std::vector<const PackageEntry*> matches;
+        for (const PackageEntry& entry : m_package)
+            if (EqualNames(FolderPart(entry.name), folder) && MatchesWildcard(filePattern, LastElement(entry.name)))
+                matches.push_back(&entry);
+        if (matches.empty()) {
+            std::string what = HasWildcard(filePattern) ? "the pattern " + Quoted(pattern) + " matches no file of the package"
+                                                        : Quoted(pattern) + " is not in the package";
+            if (pattern.find(" | ") != std::string::npos) what += " (the setup does not cut a \" | \" remark on a \"File Copy: \" line)";
+            Report(line, SEVERITY_ERROR, what);
+            return;
+        }
+        MakeInstallFolder(line);
+        if (!folder.empty() && ReportMissingTargetFolder(line, pattern)) return;
+        for (const PackageEntry* entry : matches) {
+            if (entry->folder) {
+                Report(line, SEVERITY_ERROR, "the pattern " + Quoted(pattern) + " matches the folder " + Quoted(entry->name) +
+                                                 ", where the setup stops copying the line's files");
+                return;
+            }
+            PlaceFile(line, entry->name, entry->name);
+        }
+    }
+
+    // One level, inside the installation folder.
+    void MakeFolder(int line, const std::string& name)
+    {
+        if (!IsSafeRelativeName(name.c_str())) {
+            Report(line, SEVERITY_ERROR, RefusedName(name));
+            return;
+        }
+        std::string folder = WithBackslashes(name);
+        while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+        if (!m_installFolderMade) {
+            Report(line, SEVERITY_ERROR, "the installation folder is not there yet (no earlier line copied a file): the setup cannot make " + Quoted(folder));
+            return;
+        }
+        if (!FolderMade(FolderPart(folder))) {
+            Report(line, SEVERITY_ERROR, "the setup makes one folder level a line: " + Quoted(FolderPart(folder)) + " is not made before " + Quoted(folder));
+            return;
+        }
+        if (FolderMade(folder)) return;
+        m_madeFolders.push_back(folder);
+        m_steps.push_back({ InstallStep::MAKE_FOLDER, line, "", folder });
+    }
+};
+
+}  // namespace
+
+const PackageEntry* FindPackageEntry(const std::vector<PackageEntry>& package, const std::string& name)
+{
+    std::string wanted = WithBackslashes(name);
+    for (const PackageEntry& entry : package)
+        if (EqualNames(entry.name, wanted)) return &entry;
+    return nullptr;
+}
+
+void SimulatePlacement(const Script& script, const std::vector<PackageEntry>& package,
+                       std::vector<InstallStep>& steps, Diagnostics& diagnostics)
+{
+    PlacementRun run(package, steps, diagnostics);
+    for (const ScriptPiece& piece : script.pieces) run.RunLine(piece);
+    run.CopyScript();
+}
