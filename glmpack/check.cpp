@@ -56,7 +56,7 @@ private:
     {
         const PackageEntry* entry = FindPackageEntry(m_package.entries, name);
         if (entry && !entry->folder) return true;
-        Report(name, SEVERITY_ERROR, std::string(entry ? "is a folder, not a file: " : "missing: ") + consequence);
+        Report(name, Severity::Error, std::string(entry ? "is a folder, not a file: " : "missing: ") + consequence);
         return false;
     }
 
@@ -68,9 +68,9 @@ private:
         if (!CheckMember(UNINSTALLER_NAME, "the installation gets no uninstaller") || !setup) return;
         std::string setupBytes, uninstallerBytes;
         if (!ReadMember(m_package, SETUP_EXE_NAME, setupBytes) || !ReadMember(m_package, UNINSTALLER_NAME, uninstallerBytes))
-            Report(UNINSTALLER_NAME, SEVERITY_ERROR, "could not be compared with " SETUP_EXE_NAME ": a member cannot be read");
+            Report(UNINSTALLER_NAME, Severity::Error, "could not be compared with " SETUP_EXE_NAME ": a member cannot be read");
         else if (setupBytes != uninstallerBytes)
-            Report(UNINSTALLER_NAME, SEVERITY_ERROR, "is not byte-identical to " SETUP_EXE_NAME ": every later uninstall runs another program");
+            Report(UNINSTALLER_NAME, Severity::Error, "is not byte-identical to " SETUP_EXE_NAME ": every later uninstall runs another program");
     }
 
     void CheckApplicationVersion()
@@ -80,16 +80,16 @@ private:
         bool read = ReadApplicationVersion(m_package, version, fromLocked);
         const char* what = FindPackageEntry(m_package.entries, APP_EXE_NAME) ? "has no version resource" : "missing";
         if (read && fromLocked)
-            Report(APP_EXE_NAME, SEVERITY_WARNING, std::string(what) + ": the setup takes the version of the \".locked\" file instead");
+            Report(APP_EXE_NAME, Severity::Warning, std::string(what) + ": the setup takes the version of the \".locked\" file instead");
         else if (!read)
-            Report(APP_EXE_NAME, SEVERITY_ERROR, std::string(what) + ": " + DamagedPackage);
+            Report(APP_EXE_NAME, Severity::Error, std::string(what) + ": " + DamagedPackage);
     }
 
     void CheckNames()
     {
         for (const PackageEntry& entry : m_package.entries)
             if (!entry.nameFits)
-                Report(entry.name, SEVERITY_ERROR, "the name has a character that code page 1250 lacks: the setup cannot name the file");
+                Report(entry.name, Severity::Error, "the name has a character that code page 1250 lacks: the setup cannot name the file");
     }
 
     void CheckUnplacedFiles()
@@ -98,7 +98,7 @@ private:
             if (entry.folder || Installs(entry.name)) continue;
             bool readInPlace = false;
             for (const char* name : ReadInPlace) readInPlace = readInPlace || EqualNames(entry.name, name);
-            if (!readInPlace) Report(entry.name, SEVERITY_WARNING, "shipped, but no line of the script installs it");
+            if (!readInPlace) Report(entry.name, Severity::Warning, "shipped, but no line of the script installs it");
         }
     }
 
@@ -107,14 +107,14 @@ private:
         if (!m_package.hasScript) return;
         for (const char* target : ShortcutTargets)
             if (!Placed(target))
-                Report(LOG_NAME, SEVERITY_WARNING, std::string("no line installs ") + target + ", which a shortcut of the program group opens");
+                Report(LOG_NAME, Severity::Warning, std::string("no line installs ") + target + ", which a shortcut of the program group opens");
     }
 
     void CheckLeftAtUninstall()
     {
         for (const InstallStep& step : m_package.steps)
             if (step.kind == InstallStep::PLACE_FILE && !IsRemovedAtUninstall(m_package, step.target))
-                m_out.push_back({ LOG_NAME, step.line, SEVERITY_WARNING, "the uninstaller leaves " + Quoted(step.target) + " behind: no file record names it" });
+                m_out.push_back({ LOG_NAME, step.line, Severity::Warning, "the uninstaller leaves " + Quoted(step.target) + " behind: no file record names it" });
     }
 };
 

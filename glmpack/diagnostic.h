@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-enum Severity { SEVERITY_WARNING, SEVERITY_ERROR };
+enum class Severity { Warning, Error };
 
 struct Diagnostic {
     std::string file;   // the package member, 1250 ("GlmUnInst.log")

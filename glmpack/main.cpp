@@ -68,7 +68,7 @@ int RunCheck(const Package& package)
     for (const Diagnostic& diagnostic : CheckPackage(package)) {
         std::string where = MemberPath(package.folder, diagnostic.file);
         if (diagnostic.line > 0) where += ":" + std::to_string(diagnostic.line);
-        bool error = diagnostic.severity == SEVERITY_ERROR;
+        bool error = diagnostic.severity == Severity::Error;
         Print(where + ": " + (error ? "error" : "warning") + ": " + diagnostic.text + "\n");
         (error ? errors : warnings)++;
     }
@@ -111,7 +111,7 @@ int RunPlan(const Package& package, const PlanOptions& options)
     Print("a later uninstall:\n");
     for (const PlanStep& step : plan.removals) Print(StepText(step));
     size_t errors = 0;
-    for (const Diagnostic& diagnostic : CheckPackage(package)) errors += diagnostic.severity == SEVERITY_ERROR;
+    for (const Diagnostic& diagnostic : CheckPackage(package)) errors += diagnostic.severity == Severity::Error;
     if (errors) Print("glmpack check finds " + Counted(errors, "error") + " in this package\n");
     return errors ? EXIT_ERRORS : EXIT_CLEAN;
 }

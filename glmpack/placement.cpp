@@ -89,11 +89,11 @@ private:
     {
         std::string folder = FolderPart(target);
         if (!m_installFolderMade) {
-            Report(line, SEVERITY_ERROR, "the installation folder is not there yet (no earlier line copied a file): the setup cannot place " + Quoted(target));
+            Report(line, Severity::Error, "the installation folder is not there yet (no earlier line copied a file): the setup cannot place " + Quoted(target));
             return true;
         }
         if (!FolderMade(folder)) {
-            Report(line, SEVERITY_ERROR, "no earlier \"Make Dir: \" line made the sub-folder " + Quoted(folder) + ": the setup cannot place " + Quoted(target));
+            Report(line, Severity::Error, "no earlier \"Make Dir: \" line made the sub-folder " + Quoted(folder) + ": the setup cannot place " + Quoted(target));
             return true;
         }
         return false;
@@ -103,7 +103,7 @@ private:
     {
         for (const InstallStep& step : m_steps) {
             if (step.kind == InstallStep::PLACE_FILE && EqualNames(step.target, target)) {
-                Report(line, SEVERITY_WARNING, "replaces " + Quoted(target) + ", placed by line " + std::to_string(step.line));
+                Report(line, Severity::Warning, "replaces " + Quoted(target) + ", placed by line " + std::to_string(step.line));
                 break;
             }
         }
@@ -122,16 +122,16 @@ private:
     void CopyRenamed(int line, const std::string& source, const std::string& target)
     {
         if (target.empty()) {
-            Report(line, SEVERITY_ERROR, "no name after \">\": the setup copies nothing");
+            Report(line, Severity::Error, "no name after \">\": the setup copies nothing");
             return;
         }
         if (!IsSafeRelativeName(source.c_str()) || !IsSafeRelativeName(target.c_str())) {
-            Report(line, SEVERITY_ERROR, RefusedName(IsSafeRelativeName(source.c_str()) ? target : source));
+            Report(line, Severity::Error, RefusedName(IsSafeRelativeName(source.c_str()) ? target : source));
             return;
         }
         const PackageEntry* entry = FindPackageEntry(m_package, source);
         if (!entry || entry->folder) {
-            Report(line, SEVERITY_ERROR, Quoted(source) + (entry ? " is a folder; the setup places files only" : " is not in the package"));
+            Report(line, Severity::Error, Quoted(source) + (entry ? " is a folder; the setup places files only" : " is not in the package"));
             return;
         }
         if (ReportMissingTargetFolder(line, WithBackslashes(target))) return;
@@ -141,7 +141,7 @@ private:
     void CopyPattern(int line, const std::string& pattern)
     {
         if (!IsSafeRelativeName(pattern.c_str())) {
-            Report(line, SEVERITY_ERROR, RefusedName(pattern));
+            Report(line, Severity::Error, RefusedName(pattern));
             return;
         }
         std::string folder = FolderPart(pattern), filePattern = LastElement(pattern);
@@ -153,14 +153,14 @@ private:
             std::string what = HasWildcard(filePattern) ? "the pattern " + Quoted(pattern) + " matches no file of the package"
                                                         : Quoted(pattern) + " is not in the package";
             if (pattern.find(" | ") != std::string::npos) what += " (the setup does not cut a \" | \" remark on a \"File Copy: \" line)";
-            Report(line, SEVERITY_ERROR, what);
+            Report(line, Severity::Error, what);
             return;
         }
         MakeInstallFolder(line);
         if (!folder.empty() && ReportMissingTargetFolder(line, pattern)) return;
         for (const PackageEntry* entry : matches) {
             if (entry->folder) {
-                Report(line, SEVERITY_ERROR, "the pattern " + Quoted(pattern) + " matches the folder " + Quoted(entry->name) +
+                Report(line, Severity::Error, "the pattern " + Quoted(pattern) + " matches the folder " + Quoted(entry->name) +
                                                  ", where the setup stops copying the line's files");
                 return;
             }
@@ -172,17 +172,17 @@ private:
     void MakeFolder(int line, const std::string& name)
     {
         if (!IsSafeRelativeName(name.c_str())) {
-            Report(line, SEVERITY_ERROR, RefusedName(name));
+            Report(line, Severity::Error, RefusedName(name));
             return;
         }
         std::string folder = WithBackslashes(name);
         while (!folder.empty() && folder.back() == '\\') folder.pop_back();
         if (!m_installFolderMade) {
-            Report(line, SEVERITY_ERROR, "the installation folder is not there yet (no earlier line copied a file): the setup cannot make " + Quoted(folder));
+            Report(line, Severity::Error, "the installation folder is not there yet (no earlier line copied a file): the setup cannot make " + Quoted(folder));
             return;
         }
         if (!FolderMade(FolderPart(folder))) {
-            Report(line, SEVERITY_ERROR, "the setup makes one folder level a line: " + Quoted(FolderPart(folder)) + " is not made before " + Quoted(folder));
+            Report(line, Severity::Error, "the setup makes one folder level a line: " + Quoted(FolderPart(folder)) + " is not made before " + Quoted(folder));
             return;
         }
         if (FolderMade(folder)) return;

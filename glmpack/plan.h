@@ -3,7 +3,7 @@
 // named by their Shell Folders value ("%Common Programs%"), the default program folder by
 // "%ProgramFilesDir%"; paths are in code page 1250.
 #pragma once
-#include "package.h"
+#include "packagereader.h"
 
 struct PlanOptions {
     std::string installParent;   // "-instdir": the folder the installation folder goes into

@@ -33,7 +33,7 @@ public:
     void Run()
     {
         if (IsUtf16()) {
-            Report(1, SEVERITY_ERROR, "the script is UTF-16: the setup reads it byte by byte in code page 1250 and finds no record");
+            Report(1, Severity::Error, "the script is UTF-16: the setup reads it byte by byte in code page 1250 and finds no record");
             return;
         }
         for (const ScriptPiece& piece : m_script.pieces) LintPiece(piece);
@@ -69,10 +69,10 @@ private:
     void LintPiece(const ScriptPiece& piece)
     {
         if (piece.hasNul && piece.part == 0)
-            Report(piece.line, SEVERITY_ERROR, "a NUL byte: the setup reads the line only up to it");
+            Report(piece.line, Severity::Error, "a NUL byte: the setup reads the line only up to it");
         if (piece.part == 1) {
             bool record = LineHasRecord(piece.line);
-            Report(piece.line, record ? SEVERITY_ERROR : SEVERITY_WARNING,
+            Report(piece.line, record ? Severity::Error : Severity::Warning,
                    std::string("the line is longer than the ") + std::to_string(LOG_LINE_SIZE - 1) +
                        " bytes the setup reads at a time: it reads the rest as a line of its own" +
                        (record ? ", and the record is cut" : ""));
@@ -85,7 +85,7 @@ private:
         std::string text = piece.text.substr(strlen(kind->prefix));
         LintEncoding(piece.line, text);
         if (kind->prefix == std::string(REC_MADE_DIR) || kind->prefix == std::string(REC_SHELL_LINK)) {
-            Report(piece.line, SEVERITY_ERROR,
+            Report(piece.line, Severity::Error,
                    std::string("\"") + kind->prefix + "\" is a record the setup writes into the installation log; in a script it makes the uninstaller remove " +
                        Quoted(text));
         } else if (kind->prefix == std::string(REC_FILE_DEL) || kind->prefix == std::string(REC_FILE_OVERWRITE)) {
@@ -103,7 +103,7 @@ private:
         char* target = SplitRenameForm(buffer.data());
         const char* name = target ? target : buffer.data();
         if (!IsSafeRelativeName(name))
-            Report(line, SEVERITY_ERROR, RefusedName(name));
+            Report(line, Severity::Error, RefusedName(name));
     }
 
     // A record's text saved as UTF-8 names other files in 1250; a byte 1250 leaves undefined
@@ -111,14 +111,14 @@ private:
     void LintEncoding(int line, const std::string& text)
     {
         if (IsMultiByteUtf8(text)) {
-            Report(line, SEVERITY_ERROR, "the line is UTF-8: the setup reads " + Quoted(text) + " in code page 1250, not \"" + text + "\"");
+            Report(line, Severity::Error, "the line is UTF-8: the setup reads " + Quoted(text) + " in code page 1250, not \"" + text + "\"");
             return;
         }
         for (unsigned char byte : text) {
             if (IsUndefinedIn1250(byte)) {
                 char hex[8];
                 snprintf(hex, sizeof hex, "0x%02X", byte);
-                Report(line, SEVERITY_ERROR, std::string("byte ") + hex + " is no character of code page 1250, in which the setup reads the script");
+                Report(line, Severity::Error, std::string("byte ") + hex + " is no character of code page 1250, in which the setup reads the script");
                 return;
             }
         }
@@ -146,7 +146,7 @@ private:
             else if (rest.empty()) why = "no name follows \"" + head + "\"";
             else if (rest[0] != ' ') why = "no blank follows \"" + head + "\"";
             else continue;
-            Report(piece.line, SEVERITY_ERROR, "not a record: " + why + "; the setup reads the line as a comment and " + kind.ignoredAction);
+            Report(piece.line, Severity::Error, "not a record: " + why + "; the setup reads the line as a comment and " + kind.ignoredAction);
             return;
         }
     }
@@ -159,7 +159,7 @@ private:
         bool recordsAfter = false;
         for (const RecordKind& kind : RecordKinds)
             recordsAfter = recordsAfter || m_bytes.find(kind.prefix, end) != std::string::npos;
-        Report(m_script.endOfTextLine, recordsAfter ? SEVERITY_ERROR : SEVERITY_WARNING,
+        Report(m_script.endOfTextLine, recordsAfter ? Severity::Error : Severity::Warning,
                std::string("a Ctrl-Z byte ends the script for the setup's text-mode read") +
                    (recordsAfter ? ": the records after it are never read" : ""));
     }

@@ -3,7 +3,7 @@
 // names (up to a " | " remark; of the rename form the target), then the log; the uninstaller
 // itself is deleted by its temporary copy.
 #pragma once
-#include "package.h"
+#include "packagereader.h"
 
 // Whether the uninstall deletes the placed file (target relative to the installation folder).
 bool IsRemovedAtUninstall(const Package& package, const std::string& target);

@@ -1,4 +1,4 @@
-#include "package.h"
+#include "packagereader.h"
 #include "scriptlint.h"
 #include "engine/names.h"
 #include <algorithm>
@@ -10,7 +10,7 @@ bool LoadPackage(const std::string& folder, Package& package)
     if (!ListPackage(folder, package.entries)) return false;
     package.hasScript = ReadMember(package, LOG_NAME, package.scriptBytes);
     if (package.hasScript && !ReadScript(package.scriptBytes, package.script)) {
-        package.scriptDiagnostics.push_back({ LOG_NAME, 0, SEVERITY_ERROR, "could not be read: no scratch file for the line reader" });
+        package.scriptDiagnostics.push_back({ LOG_NAME, 0, Severity::Error, "could not be read: no scratch file for the line reader" });
     } else if (package.hasScript) {
         LintScript(package.scriptBytes, package.script, package.scriptDiagnostics);
         SimulatePlacement(package.script, package.entries, package.steps, package.scriptDiagnostics);
