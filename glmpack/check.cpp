@@ -1,5 +1,4 @@
 #include "check.h"
-#include "uninstallset.h"
 #include "wildcard.h"
 #include "engine/names.h"
 
@@ -27,7 +26,6 @@ public:
         CheckNames();
         CheckUnplacedFiles();
         CheckShortcutTargets();
-        CheckLeftAtUninstall();
         return m_out;
     }
 
@@ -108,13 +106,6 @@ private:
         for (const char* target : ShortcutTargets)
             if (!Placed(target))
                 Report(LOG_NAME, Severity::Warning, std::string("no line installs ") + target + ", which a shortcut of the program group opens");
-    }
-
-    void CheckLeftAtUninstall()
-    {
-        for (const InstallStep& step : m_package.steps)
-            if (step.kind == InstallStep::PLACE_FILE && !IsRemovedAtUninstall(m_package, step.target))
-                m_out.push_back({ LOG_NAME, step.line, Severity::Warning, "the uninstaller leaves " + Quoted(step.target) + " behind: no file record names it" });
     }
 };
 

@@ -99,6 +99,15 @@ private:
         return false;
     }
 
+    // A name the file system refuses: the copy or the folder fails.
+    bool ReportInvalidCharacter(int line, const std::string& name)
+    {
+        size_t at = name.find_first_of("<>\"|?*");
+        if (at == std::string::npos) return false;
+        Report(line, Severity::Error, "the name " + Quoted(name) + " holds \"" + name[at] + "\", which no Windows file name can: the line does nothing");
+        return true;
+    }
+
     void PlaceFile(int line, const std::string& source, const std::string& target)
     {
         for (const InstallStep& step : m_steps) {
@@ -129,6 +138,7 @@ private:
             Report(line, Severity::Error, RefusedName(IsSafeRelativeName(source.c_str()) ? target : source));
             return;
         }
+        if (ReportInvalidCharacter(line, target)) return;
         const PackageEntry* entry = FindPackageEntry(m_package, source);
         if (!entry || entry->folder) {
             Report(line, Severity::Error, Quoted(source) + (entry ? " is a folder; the setup places files only" : " is not in the package"));
@@ -175,6 +185,7 @@ private:
             Report(line, Severity::Error, RefusedName(name));
             return;
         }
+        if (ReportInvalidCharacter(line, name)) return;
         std::string folder = WithBackslashes(name);
         while (!folder.empty() && folder.back() == '\\') folder.pop_back();
         if (!m_installFolderMade) {
