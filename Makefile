@@ -1,6 +1,6 @@
 # Thin wrapper over CMake and the scripts in tools/.
 # CONFIGS="x64" (or x86, wow64, several) runs only those test configurations.
-.PHONY: all build test demo fuzz bench clean
+.PHONY: all build test demo fuzz bench glmpack clean
 
 all: build
 
@@ -21,6 +21,10 @@ bench:
 # FUZZ_SECONDS=n sets the time of each target (60 by default).
 fuzz:
 	tools/fuzz.sh
+
+# The package checker for this Linux machine: build/native/glmpack.
+glmpack:
+	glmpack/build-native.sh
 
 clean:
 	rm -rf build
