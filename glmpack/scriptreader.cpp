@@ -40,7 +40,6 @@ static std::string TextModeView(const std::string& bytes)
 bool ReadScript(const std::string& bytes, Script& script)
 {
     script = Script();
-    script.lineCount = (int)std::count(bytes.begin(), bytes.end(), '\n') + (bytes.empty() || bytes.back() == '\n' ? 0 : 1);
     size_t end = bytes.find((char)END_OF_TEXT_BYTE);
     if (end != std::string::npos) script.endOfTextLine = 1 + (int)std::count(bytes.begin(), bytes.begin() + end, '\n');
 

@@ -15,7 +15,6 @@ struct ScriptPiece {
 struct Script {
     std::vector<ScriptPiece> pieces;
     int endOfTextLine = 0;   // the line of a Ctrl-Z byte, after which the setup reads nothing; 0 if none
-    int lineCount = 0;       // lines of the whole file
 };
 
 // False when the pieces could not be read (no scratch file).
