@@ -1,11 +1,13 @@
 // The plan is true: the sample package is installed by "setup.exe -s" into a sandbox, and what is
 // on disk and in the registry afterwards is what glmpack's plan of the same package says, no more
-// and no less: files and folders, shortcuts with their targets, registry values.
+// and no less: files and folders, shortcuts with their targets, registry values; then the
+// uninstall removes what the plan's uninstall part names.
 #include <gtest/gtest.h>
 #include "sandbox.h"
 #include "package.h"
 #include "packagereader.h"
 #include "plan.h"
+#include "uninstall/uninstall.h"
 #include <algorithm>
 #include <map>
 
@@ -162,6 +164,20 @@ TEST_P(PlanTest, ASilentInstallationDoesWhatThePlanSays)
     EXPECT_EQ(TreeOf(linked), TreeText(m_box.Path("common")));
     EXPECT_EQ("Desktop\\,Programs\\,Startup\\", TreeText(m_box.Path("user"))) << "a shortcut for one user";
     for (const auto& key : values) EXPECT_EQ(key.second, ValuesOf(key.first)) << key.first;
+
+    // The uninstall driver, as the uninstaller's temporary copy runs it, removes what the plan
+    // says a later uninstall removes.
+    RunUninstall((plan.installDir + "\\").c_str());
+    EXPECT_LE(15u, plan.removals.size());
+    for (const PlanStep& step : plan.removals) {
+        std::string path = ResolveShellFolders(step.path, folders);
+        if (step.kind == PlanStep::REMOVE_KEY) {
+            bool classes = path.compare(0, 5, "HKCR\\") == 0;
+            EXPECT_FALSE(RegKeyExists(classes ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE, path.substr(5))) << path;
+        } else {
+            EXPECT_FALSE(PathExists(path)) << path;
+        }
+    }
 }
 
 const PlanCase kPlanCases[] = {
