@@ -28,6 +28,7 @@ else
     have_cmd Xvfb || need+=(xvfb)
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
+    have_cmd g++ || need+=(g++)   # glmpack's Linux build
     have_cmd python3 || need+=(python3)
     have_cmd import || need+=(imagemagick)
     have_cmd localedef || need+=(locales)
