@@ -2,6 +2,7 @@
 // For each file of the table both must give the same answer.
 #include <gtest/gtest.h>
 #include "sandbox.h"
+#include "hostpath.h"
 #include "package.h"
 #include "pefile.h"
 #include "core/detect.h"
@@ -10,13 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-std::string HostToWindows(std::string path)
-{
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 std::string FormatVersion(unsigned major, unsigned minor, unsigned release, unsigned build)
 {

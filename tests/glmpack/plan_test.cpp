@@ -4,6 +4,7 @@
 // uninstall removes what the plan's uninstall part names.
 #include <gtest/gtest.h>
 #include "sandbox.h"
+#include "hostpath.h"
 #include "package.h"
 #include "packagereader.h"
 #include "plan.h"
@@ -14,13 +15,6 @@
 namespace {
 
 const DWORD kWait = 30000;
-
-std::string HostToWindows(std::string path)
-{
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 // "%Common Programs%\..." with the sandbox's folders.
 std::string ResolveShellFolders(std::string path, const ShellFolderPaths& folders)
