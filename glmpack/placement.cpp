@@ -157,7 +157,7 @@ private:
         std::string folder = FolderPart(pattern), filePattern = LastElement(pattern);
         std::vector<const PackageEntry*> matches;
         for (const PackageEntry& entry : m_package)
-            if (EqualNames(FolderPart(entry.name), folder) && MatchesWildcard(filePattern, LastElement(entry.name)))
+            if (EqualNames(FolderPart(entry.name), folder) && MatchesFileName(filePattern, LastElement(entry.name)))
                 matches.push_back(&entry);
         if (matches.empty()) {
             std::string what = HasWildcard(filePattern) ? "the pattern " + Quoted(pattern) + " matches no file of the package"

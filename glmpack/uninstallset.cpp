@@ -29,7 +29,7 @@ static bool RecordDeletes(std::string record, const std::string& target)
         std::string patternFolder, pattern, targetFolder, targetName;
         SplitName(name, patternFolder, pattern);
         SplitName(target, targetFolder, targetName);
-        return EqualNames(patternFolder, targetFolder) && MatchesWildcard(pattern, targetName);
+        return EqualNames(patternFolder, targetFolder) && MatchesFileName(pattern, targetName);
     }
     return false;
 }

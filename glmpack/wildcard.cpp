@@ -37,7 +37,7 @@ static bool Matches(const char* pattern, const char* name)
     return *pattern == '\0';
 }
 
-bool MatchesWildcard(const std::string& pattern, const std::string& name)
+static bool MatchesWildcard(const std::string& pattern, const std::string& name)
 {
     // A directory search takes "*.*" for every name, those without a dot too.
     if (pattern == "*.*") return true;
@@ -47,4 +47,26 @@ bool MatchesWildcard(const std::string& pattern, const std::string& name)
 bool HasWildcard(const std::string& pattern)
 {
     return pattern.find_first_of("*?") != std::string::npos;
+}
+
+// A name that is a valid 8.3 name already has no short name of its own.
+static bool IsShortName(const std::string& name)
+{
+    size_t dot = name.find('.');
+    size_t base = dot == std::string::npos ? name.size() : dot;
+    size_t extension = dot == std::string::npos ? 0 : name.size() - dot - 1;
+    if (base == 0 || base > 8 || extension > 3) return false;
+    if (dot != std::string::npos && name.find('.', dot + 1) != std::string::npos) return false;
+    return name.find_first_of(" +,;=[]") == std::string::npos;
+}
+
+bool MatchesFileName(const std::string& pattern, const std::string& name)
+{
+    if (MatchesWildcard(pattern, name)) return true;
+    size_t patternDot = pattern.rfind('.');
+    if (patternDot == std::string::npos || patternDot == 0 || IsShortName(name)) return false;
+    if (pattern.find_first_not_of('*') != patternDot) return false;
+    size_t nameDot = name.rfind('.');
+    std::string shortExtension = nameDot == std::string::npos ? std::string() : name.substr(nameDot + 1, 3);
+    return Matches(pattern.c_str() + patternDot + 1, shortExtension.c_str());
 }

@@ -7,7 +7,10 @@
 bool EqualNames(const std::string& a, const std::string& b);
 
 // The name (1250) matches the pattern (1250) of a directory search: "*" any run of characters,
-// "?" any one, "*.*" every name.
-bool MatchesWildcard(const std::string& pattern, const std::string& name);
+// "?" any one, "*.*" every name. A directory search matches the pattern against a file's long name
+// and against its short (8.3) name, which a long name gets: "*.htm" finds "page.html" by its short name "PAGE~1.HTM". Only the
+// short name's extension is known beforehand (its first part is made by the file system), so only
+// patterns of the form "*.ext" are matched against it.
+bool MatchesFileName(const std::string& pattern, const std::string& name);
 
 bool HasWildcard(const std::string& pattern);

@@ -67,6 +67,9 @@ struct PlanCase {
     const char* switches;    // of setup.exe after "-s -instdir <folder>"
     bool autoStart;
     bool desktopIcon;
+    const char* extraLine;   // appended to the sample script
+    std::vector<const char*> extraFiles;
+    size_t extraPlaced;      // of the extra files
 };
 
 class PlanTest : public ::testing::TestWithParam<PlanCase> {
@@ -86,6 +89,10 @@ protected:
         for (const char* file : { "GlmUnInst.log", "agreement.txt", "readme.txt", "Glmr5Man.chm", "HomePage.url",
                                   "Minta\\pelda1.glm", "Minta\\pelda2.glm" })
             EXPECT_TRUE(CopyFileA((sample + "\\" + file).c_str(), (dir + "\\" + file).c_str(), FALSE)) << file;
+        const PlanCase& row = GetParam();
+        for (const char* file : row.extraFiles) WriteFileBytes(dir + "\\" + file, file);
+        std::string script = ReadFileBytes(dir + "\\GlmUnInst.log") + row.extraLine;
+        WriteFileBytes(dir + "\\GlmUnInst.log", script);
         return dir;
     }
 };
@@ -152,7 +159,7 @@ TEST_P(PlanTest, ASilentInstallationDoesWhatThePlanSays)
         if (std::find(linked.begin(), linked.end(), folder) == linked.end()) linked.push_back(folder);
 
     // Every file of the sample script, the log, the sub-folder; the group, its four shortcuts.
-    EXPECT_EQ(10u, installed.size());
+    EXPECT_EQ(10u + row.extraPlaced, installed.size());
     EXPECT_EQ(5u + row.autoStart + row.desktopIcon, linked.size() - 3);
     EXPECT_EQ(TreeOf(installed), TreeText(plan.installDir));
     EXPECT_EQ(TreeOf(linked), TreeText(m_box.Path("common")));
@@ -175,8 +182,10 @@ TEST_P(PlanTest, ASilentInstallationDoesWhatThePlanSays)
 }
 
 const PlanCase kPlanCases[] = {
-    { "Defaults", "", false, true },
-    { "StartupWithoutDesktop", " -autostart -nodeskico", true, false },
+    { "Defaults", "", false, true, "", {}, 0 },
+    { "StartupWithoutDesktop", " -autostart -nodeskico", true, false, "", {}, 0 },
+    // The directory search also matches the short names: "*.htm" finds "kep.html" ("KEP~1.HTM").
+    { "ShortNames", "", false, true, "File Copy: *.htm\r\n", { "kep.html", "lap.htm", "hosszunev.htmlx", "lap.txt" }, 3 },
 };
 
 INSTANTIATE_TEST_SUITE_P(Switches, PlanTest, ::testing::ValuesIn(kPlanCases),
