@@ -1,5 +1,5 @@
 #include "check.h"
-#include "wildcard.h"
+#include "filenames.h"
 #include "engine/names.h"
 
 namespace {

@@ -1,32 +1,11 @@
 #include "placement.h"
-#include "wildcard.h"
+#include "filenames.h"
 #include "engine/logreader.h"
 #include "engine/names.h"
 #include "engine/pathtext.h"
 #include <string.h>
-#include <set>
 
 namespace {
-
-std::string WithBackslashes(std::string name)
-{
-    for (char& ch : name)
-        if (ch == '/') ch = '\\';
-    return name;
-}
-
-// The folder part of a relative name, up to its last separator; "" when it has none.
-std::string FolderPart(const std::string& name)
-{
-    const char* separator = FindLastSeparator(name.c_str());
-    return separator ? WithBackslashes(name.substr(0, separator - name.c_str())) : std::string();
-}
-
-std::string LastElement(const std::string& name)
-{
-    const char* separator = FindLastSeparator(name.c_str());
-    return separator ? std::string(separator + 1) : name;
-}
 
 class PlacementRun {
 public:

@@ -1,18 +1,8 @@
 #include "uninstallset.h"
-#include "wildcard.h"
+#include "filenames.h"
 #include "engine/logreader.h"
 #include "engine/names.h"
 #include "engine/pathtext.h"
-
-// The folder part (up to the last separator, backslashes only) and the last element of a name.
-static void SplitName(const std::string& name, std::string& folder, std::string& last)
-{
-    const char* separator = FindLastSeparator(name.c_str());
-    folder = separator ? name.substr(0, separator - name.c_str()) : std::string();
-    for (char& ch : folder)
-        if (ch == '/') ch = '\\';
-    last = separator ? std::string(separator + 1) : name;
-}
 
 static bool RecordDeletes(std::string record, const std::string& target)
 {
@@ -26,10 +16,7 @@ static bool RecordDeletes(std::string record, const std::string& target)
         char* renamed = SplitRenameForm(text);
         const char* name = renamed ? renamed : text;
         if (!IsSafeRelativeName(name)) return false;
-        std::string patternFolder, pattern, targetFolder, targetName;
-        SplitName(name, patternFolder, pattern);
-        SplitName(target, targetFolder, targetName);
-        return EqualNames(patternFolder, targetFolder) && MatchesFileName(pattern, targetName);
+        return EqualNames(FolderPart(name), FolderPart(target)) && MatchesFileName(LastElement(name), LastElement(target));
     }
     return false;
 }

@@ -1,7 +1,7 @@
 // Fuzz target: glmpack's readers over untrusted package bytes: the input as a program whose
 // version and string resources are read, and as an install script read, checked and carried out
 // over a small package.
-// fuzz-sources: glmpack/pefile.cpp glmpack/scriptreader.cpp glmpack/scriptlint.cpp glmpack/placement.cpp glmpack/codepage.cpp glmpack/wildcard.cpp glmpack/diagnostic.cpp setup/engine/logreader.cpp setup/engine/pathtext.cpp
+// fuzz-sources: glmpack/pefile.cpp glmpack/scriptreader.cpp glmpack/scriptlint.cpp glmpack/placement.cpp glmpack/codepage.cpp glmpack/filenames.cpp glmpack/diagnostic.cpp setup/engine/logreader.cpp setup/engine/pathtext.cpp
 #include <stdint.h>
 #include <stdlib.h>
 #include "../../glmpack/pefile.h"

@@ -1,5 +1,6 @@
-#include "wildcard.h"
+#include "filenames.h"
 #include "codepage.h"
+#include "engine/pathtext.h"
 
 static bool SameLetter(char a, char b)
 {
@@ -69,4 +70,23 @@ bool MatchesFileName(const std::string& pattern, const std::string& name)
     size_t nameDot = name.rfind('.');
     std::string shortExtension = nameDot == std::string::npos ? std::string() : name.substr(nameDot + 1, 3);
     return Matches(pattern.c_str() + patternDot + 1, shortExtension.c_str());
+}
+
+std::string WithBackslashes(std::string name)
+{
+    for (char& ch : name)
+        if (ch == '/') ch = '\\';
+    return name;
+}
+
+std::string FolderPart(const std::string& name)
+{
+    const char* separator = FindLastSeparator(name.c_str());
+    return separator ? WithBackslashes(name.substr(0, separator - name.c_str())) : std::string();
+}
+
+std::string LastElement(const std::string& name)
+{
+    const char* separator = FindLastSeparator(name.c_str());
+    return separator ? std::string(separator + 1) : name;
 }

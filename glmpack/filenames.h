@@ -1,5 +1,5 @@
-// Names compared as the Windows file system compares them: without regard to letter case, and
-// with the wildcards "*" and "?" of a directory search.
+// Names as the Windows file system takes them: "\" or "/" between folders, compared without
+// regard to letter case, and with the wildcards "*" and "?" of a directory search.
 #pragma once
 #include <string>
 
@@ -14,3 +14,11 @@ bool EqualNames(const std::string& a, const std::string& b);
 bool MatchesFileName(const std::string& pattern, const std::string& name);
 
 bool HasWildcard(const std::string& pattern);
+
+// The name with "\" for every "/".
+std::string WithBackslashes(std::string name);
+
+// The folder part of a relative name, up to its last separator, with backslashes; "" when it has
+// none. And the part after that separator.
+std::string FolderPart(const std::string& name);
+std::string LastElement(const std::string& name);
