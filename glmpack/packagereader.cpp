@@ -9,6 +9,9 @@ bool LoadPackage(const std::string& folder, Package& package)
     package.folder = folder;
     if (!ListPackage(folder, package.entries)) return false;
     package.hasScript = ReadMember(package, LOG_NAME, package.scriptBytes);
+    const PackageEntry* script = FindPackageEntry(package.entries, LOG_NAME);
+    if (script && !script->folder && !package.hasScript)
+        package.scriptDiagnostics.push_back({ LOG_NAME, 0, Severity::Error, "cannot be read" });
     if (package.hasScript && !ReadScript(package.scriptBytes, package.script)) {
         package.scriptDiagnostics.push_back({ LOG_NAME, 0, Severity::Error, "could not be read: no scratch file for the line reader" });
     } else if (package.hasScript) {
