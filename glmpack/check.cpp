@@ -35,14 +35,14 @@ private:
 
     void Report(const std::string& file, Severity severity, const std::string& text) { m_out.push_back({ file, 0, severity, text }); }
 
-    bool Placed(const std::string& target) const
+    bool ScriptPlaces(const std::string& target) const
     {
         for (const InstallStep& step : m_package.steps)
             if (step.kind == InstallStep::PLACE_FILE && EqualNames(step.target, target)) return true;
         return false;
     }
 
-    bool Installs(const std::string& source) const
+    bool ScriptInstalls(const std::string& source) const
     {
         for (const InstallStep& step : m_package.steps)
             if (step.kind == InstallStep::PLACE_FILE && step.line > 0 && EqualNames(step.source, source)) return true;
@@ -93,7 +93,7 @@ private:
     void CheckUnplacedFiles()
     {
         for (const PackageEntry& entry : m_package.entries) {
-            if (entry.folder || Installs(entry.name)) continue;
+            if (entry.folder || ScriptInstalls(entry.name)) continue;
             bool readInPlace = false;
             for (const char* name : ReadInPlace) readInPlace = readInPlace || EqualNames(entry.name, name);
             if (!readInPlace) Report(entry.name, Severity::Warning, "shipped, but no line of the script installs it");
@@ -104,7 +104,7 @@ private:
     {
         if (!m_package.hasScript) return;
         for (const char* target : ShortcutTargets)
-            if (!Placed(target))
+            if (!ScriptPlaces(target))
                 Report(LOG_NAME, Severity::Warning, std::string("no line installs ") + target + ", which a shortcut of the program group opens");
     }
 };

@@ -15,8 +15,8 @@ struct Diagnostic {
 typedef std::vector<Diagnostic> Diagnostics;
 
 // A name of the script or the package, quoted for a message (UTF-8).
-std::string Quoted(const std::string& name1250);
+std::string QuoteName(const std::string& name1250);
 
 // "the setup refuses the name ... (why) and passes the line over", for a name that
 // IsSafeRelativeName refuses.
-std::string RefusedName(const std::string& name1250);
+std::string DescribeRefusedName(const std::string& name1250);

@@ -72,20 +72,20 @@ bool MatchesFileName(const std::string& pattern, const std::string& name)
     return Matches(pattern.c_str() + patternDot + 1, shortExtension.c_str());
 }
 
-std::string WithBackslashes(std::string name)
+std::string ReplaceSlashes(std::string name)
 {
     for (char& ch : name)
         if (ch == '/') ch = '\\';
     return name;
 }
 
-std::string FolderPart(const std::string& name)
+std::string GetFolderPart(const std::string& name)
 {
     const char* separator = FindLastSeparator(name.c_str());
-    return separator ? WithBackslashes(name.substr(0, separator - name.c_str())) : std::string();
+    return separator ? ReplaceSlashes(name.substr(0, separator - name.c_str())) : std::string();
 }
 
-std::string LastElement(const std::string& name)
+std::string GetLastElement(const std::string& name)
 {
     const char* separator = FindLastSeparator(name.c_str());
     return separator ? std::string(separator + 1) : name;

@@ -16,9 +16,9 @@ bool MatchesFileName(const std::string& pattern, const std::string& name);
 bool HasWildcard(const std::string& pattern);
 
 // The name with "\" for every "/".
-std::string WithBackslashes(std::string name);
+std::string ReplaceSlashes(std::string name);
 
 // The folder part of a relative name, up to its last separator, with backslashes; "" when it has
 // none. And the part after that separator.
-std::string FolderPart(const std::string& name);
-std::string LastElement(const std::string& name);
+std::string GetFolderPart(const std::string& name);
+std::string GetLastElement(const std::string& name);

@@ -30,7 +30,7 @@ void Print(const std::string& text)
 }
 
 // The argument as UTF-8: Windows hands it over in the ANSI code page.
-std::string ArgumentText(const char* argument)
+std::string ConvertArgument(const char* argument)
 {
 #ifdef _WIN32
     int length = MultiByteToWideChar(CP_ACP, 0, argument, -1, nullptr, 0);
@@ -47,7 +47,7 @@ std::string ArgumentText(const char* argument)
 }
 
 // The member's path for this system, from the folder as given.
-std::string MemberPath(const std::string& folder, const std::string& name1250)
+std::string MakeMemberPath(const std::string& folder, const std::string& name1250)
 {
     std::string name = Utf8From1250(name1250);
 #ifndef _WIN32
@@ -57,7 +57,7 @@ std::string MemberPath(const std::string& folder, const std::string& name1250)
     return JoinNativePath(folder, name);
 }
 
-std::string Counted(size_t count, const char* noun)
+std::string FormatCount(size_t count, const char* noun)
 {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
@@ -66,17 +66,17 @@ int RunCheck(const Package& package)
 {
     size_t errors = 0, warnings = 0;
     for (const Diagnostic& diagnostic : CheckPackage(package)) {
-        std::string where = MemberPath(package.folder, diagnostic.file);
+        std::string where = MakeMemberPath(package.folder, diagnostic.file);
         if (diagnostic.line > 0) where += ":" + std::to_string(diagnostic.line);
         bool error = diagnostic.severity == Severity::Error;
         Print(where + ": " + (error ? "error" : "warning") + ": " + diagnostic.text + "\n");
         (error ? errors : warnings)++;
     }
-    Print(package.folder + ": " + Counted(errors, "error") + ", " + Counted(warnings, "warning") + "\n");
+    Print(package.folder + ": " + FormatCount(errors, "error") + ", " + FormatCount(warnings, "warning") + "\n");
     return errors ? EXIT_ERRORS : EXIT_CLEAN;
 }
 
-std::string StepText(const PlanStep& step)
+std::string FormatStep(const PlanStep& step)
 {
     std::string path = Utf8From1250(step.path), source = Utf8From1250(step.source);
     std::string text;
@@ -107,12 +107,12 @@ int RunPlan(const Package& package, const PlanOptions& options)
     }
     Plan plan = MakePlan(package, options);
     Print("setup.exe -s, for all users, into " + Utf8From1250(plan.installDir) + ":\n");
-    for (const PlanStep& step : plan.steps) Print(StepText(step));
+    for (const PlanStep& step : plan.steps) Print(FormatStep(step));
     Print("a later uninstall:\n");
-    for (const PlanStep& step : plan.removals) Print(StepText(step));
+    for (const PlanStep& step : plan.removals) Print(FormatStep(step));
     size_t errors = 0;
     for (const Diagnostic& diagnostic : CheckPackage(package)) errors += diagnostic.severity == Severity::Error;
-    if (errors) Print("glmpack check finds " + Counted(errors, "error") + " in this package\n");
+    if (errors) Print("glmpack check finds " + FormatCount(errors, "error") + " in this package\n");
     return errors ? EXIT_ERRORS : EXIT_CLEAN;
 }
 
@@ -122,7 +122,7 @@ bool ReadPlanOptions(int count, char** arguments, PlanOptions& options)
     for (int i = 0; i < count; i++) {
         std::string argument = arguments[i];
         if (argument == "--instdir" && i + 1 < count) {
-            std::string folder = ArgumentText(arguments[++i]);
+            std::string folder = ConvertArgument(arguments[++i]);
             if (!ConvertUtf8To1250(folder, options.installParent)) return false;
         } else if (argument == "--allusers") {
             // A silent fresh installation is for all users anyway, as the setup's "-s" makes it.
@@ -149,8 +149,8 @@ int main(int argc, char** argv)
         return EXIT_USAGE;
     }
     Package package;
-    if (!LoadPackage(ArgumentText(argv[2]), package)) {
-        fprintf(stderr, "glmpack: the folder %s cannot be read\n", ArgumentText(argv[2]).c_str());
+    if (!LoadPackage(ConvertArgument(argv[2]), package)) {
+        fprintf(stderr, "glmpack: the folder %s cannot be read\n", ConvertArgument(argv[2]).c_str());
         return EXIT_USAGE;
     }
     return command == "check" ? RunCheck(package) : RunPlan(package, options);

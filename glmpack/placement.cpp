@@ -66,13 +66,13 @@ private:
     // The target's folder is there when the file is placed; else the copy fails.
     bool ReportMissingTargetFolder(int line, const std::string& target)
     {
-        std::string folder = FolderPart(target);
+        std::string folder = GetFolderPart(target);
         if (!m_installFolderMade) {
-            Report(line, Severity::Error, "the installation folder is not there yet (no earlier line copied a file): the setup cannot place " + Quoted(target));
+            Report(line, Severity::Error, "the installation folder is not there yet (no earlier line copied a file): the setup cannot place " + QuoteName(target));
             return true;
         }
         if (!FolderMade(folder)) {
-            Report(line, Severity::Error, "no earlier \"Make Dir: \" line made the sub-folder " + Quoted(folder) + ": the setup cannot place " + Quoted(target));
+            Report(line, Severity::Error, "no earlier \"Make Dir: \" line made the sub-folder " + QuoteName(folder) + ": the setup cannot place " + QuoteName(target));
             return true;
         }
         return false;
@@ -83,7 +83,7 @@ private:
     {
         size_t at = name.find_first_of("<>\"|?*");
         if (at == std::string::npos) return false;
-        Report(line, Severity::Error, "the name " + Quoted(name) + " holds \"" + name[at] + "\", which no Windows file name can: the line does nothing");
+        Report(line, Severity::Error, "the name " + QuoteName(name) + " holds \"" + name[at] + "\", which no Windows file name can: the line does nothing");
         return true;
     }
 
@@ -91,7 +91,7 @@ private:
     {
         for (const InstallStep& step : m_steps) {
             if (step.kind == InstallStep::PLACE_FILE && EqualNames(step.target, target)) {
-                Report(line, Severity::Warning, "replaces " + Quoted(target) + ", placed by line " + std::to_string(step.line));
+                Report(line, Severity::Warning, "replaces " + QuoteName(target) + ", placed by line " + std::to_string(step.line));
                 break;
             }
         }
@@ -114,33 +114,33 @@ private:
             return;
         }
         if (!IsSafeRelativeName(source.c_str()) || !IsSafeRelativeName(target.c_str())) {
-            Report(line, Severity::Error, RefusedName(IsSafeRelativeName(source.c_str()) ? target : source));
+            Report(line, Severity::Error, DescribeRefusedName(IsSafeRelativeName(source.c_str()) ? target : source));
             return;
         }
         if (ReportInvalidCharacter(line, target)) return;
         const PackageEntry* entry = FindPackageEntry(m_package, source);
         if (!entry || entry->folder) {
-            Report(line, Severity::Error, Quoted(source) + (entry ? " is a folder; the setup places files only" : " is not in the package"));
+            Report(line, Severity::Error, QuoteName(source) + (entry ? " is a folder; the setup places files only" : " is not in the package"));
             return;
         }
-        if (ReportMissingTargetFolder(line, WithBackslashes(target))) return;
-        PlaceFile(line, entry->name, WithBackslashes(target));
+        if (ReportMissingTargetFolder(line, ReplaceSlashes(target))) return;
+        PlaceFile(line, entry->name, ReplaceSlashes(target));
     }
 
     void CopyPattern(int line, const std::string& pattern)
     {
         if (!IsSafeRelativeName(pattern.c_str())) {
-            Report(line, Severity::Error, RefusedName(pattern));
+            Report(line, Severity::Error, DescribeRefusedName(pattern));
             return;
         }
-        std::string folder = FolderPart(pattern), filePattern = LastElement(pattern);
+        std::string folder = GetFolderPart(pattern), filePattern = GetLastElement(pattern);
         std::vector<const PackageEntry*> matches;
         for (const PackageEntry& entry : m_package)
-            if (EqualNames(FolderPart(entry.name), folder) && MatchesFileName(filePattern, LastElement(entry.name)))
+            if (EqualNames(GetFolderPart(entry.name), folder) && MatchesFileName(filePattern, GetLastElement(entry.name)))
                 matches.push_back(&entry);
         if (matches.empty()) {
-            std::string what = HasWildcard(filePattern) ? "the pattern " + Quoted(pattern) + " matches no file of the package"
-                                                        : Quoted(pattern) + " is not in the package";
+            std::string what = HasWildcard(filePattern) ? "the pattern " + QuoteName(pattern) + " matches no file of the package"
+                                                        : QuoteName(pattern) + " is not in the package";
             if (pattern.find(" | ") != std::string::npos) what += " (the setup does not cut a \" | \" remark on a \"File Copy: \" line)";
             Report(line, Severity::Error, what);
             return;
@@ -149,7 +149,7 @@ private:
         if (!folder.empty() && ReportMissingTargetFolder(line, pattern)) return;
         for (const PackageEntry* entry : matches) {
             if (entry->folder) {
-                Report(line, Severity::Error, "the pattern " + Quoted(pattern) + " matches the folder " + Quoted(entry->name) +
+                Report(line, Severity::Error, "the pattern " + QuoteName(pattern) + " matches the folder " + QuoteName(entry->name) +
                                                  ", where the setup stops copying the line's files");
                 return;
             }
@@ -161,18 +161,18 @@ private:
     void MakeFolder(int line, const std::string& name)
     {
         if (!IsSafeRelativeName(name.c_str())) {
-            Report(line, Severity::Error, RefusedName(name));
+            Report(line, Severity::Error, DescribeRefusedName(name));
             return;
         }
         if (ReportInvalidCharacter(line, name)) return;
-        std::string folder = WithBackslashes(name);
+        std::string folder = ReplaceSlashes(name);
         while (!folder.empty() && folder.back() == '\\') folder.pop_back();
         if (!m_installFolderMade) {
-            Report(line, Severity::Error, "the installation folder is not there yet (no earlier line copied a file): the setup cannot make " + Quoted(folder));
+            Report(line, Severity::Error, "the installation folder is not there yet (no earlier line copied a file): the setup cannot make " + QuoteName(folder));
             return;
         }
-        if (!FolderMade(FolderPart(folder))) {
-            Report(line, Severity::Error, "the setup makes one folder level a line: " + Quoted(FolderPart(folder)) + " is not made before " + Quoted(folder));
+        if (!FolderMade(GetFolderPart(folder))) {
+            Report(line, Severity::Error, "the setup makes one folder level a line: " + QuoteName(GetFolderPart(folder)) + " is not made before " + QuoteName(folder));
             return;
         }
         if (FolderMade(folder)) return;
@@ -185,7 +185,7 @@ private:
 
 const PackageEntry* FindPackageEntry(const std::vector<PackageEntry>& package, const std::string& name)
 {
-    std::string wanted = WithBackslashes(name);
+    std::string wanted = ReplaceSlashes(name);
     for (const PackageEntry& entry : package)
         if (EqualNames(entry.name, wanted)) return &entry;
     return nullptr;

@@ -87,7 +87,7 @@ private:
         if (kind->prefix == std::string(REC_MADE_DIR) || kind->prefix == std::string(REC_SHELL_LINK)) {
             Report(piece.line, Severity::Error,
                    std::string("\"") + kind->prefix + "\" is a record the setup writes into the installation log; in a script it makes the uninstaller remove " +
-                       Quoted(text));
+                       QuoteName(text));
         } else if (kind->prefix == std::string(REC_FILE_DEL) || kind->prefix == std::string(REC_FILE_OVERWRITE)) {
             LintDeletedName(piece.line, text);
         }
@@ -103,7 +103,7 @@ private:
         char* target = SplitRenameForm(buffer.data());
         const char* name = target ? target : buffer.data();
         if (!IsSafeRelativeName(name))
-            Report(line, Severity::Error, RefusedName(name));
+            Report(line, Severity::Error, DescribeRefusedName(name));
     }
 
     // A record's text saved as UTF-8 names other files in 1250; a byte 1250 leaves undefined
@@ -111,7 +111,7 @@ private:
     void LintEncoding(int line, const std::string& text)
     {
         if (IsMultiByteUtf8(text)) {
-            Report(line, Severity::Error, "the line is UTF-8: the setup reads " + Quoted(text) + " in code page 1250, not \"" + text + "\"");
+            Report(line, Severity::Error, "the line is UTF-8: the setup reads " + QuoteName(text) + " in code page 1250, not \"" + text + "\"");
             return;
         }
         for (unsigned char byte : text) {

@@ -16,7 +16,7 @@ static bool RecordDeletes(std::string record, const std::string& target)
         char* renamed = SplitRenameForm(text);
         const char* name = renamed ? renamed : text;
         if (!IsSafeRelativeName(name)) return false;
-        return EqualNames(FolderPart(name), FolderPart(target)) && MatchesFileName(LastElement(name), LastElement(target));
+        return EqualNames(GetFolderPart(name), GetFolderPart(target)) && MatchesFileName(GetLastElement(name), GetLastElement(target));
     }
     return false;
 }
