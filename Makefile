@@ -1,6 +1,6 @@
 # Thin wrapper over CMake and the scripts in tools/.
 # CONFIGS="x64" (or x86, wow64, several) runs only those test configurations.
-.PHONY: all build test demo fuzz bench release fresh-check clean
+.PHONY: all build test demo fuzz bench release glmpack fresh-check clean
 
 all: build
 
@@ -30,6 +30,10 @@ release:
 # The layer check, a short fuzz pass, make demo and make test in a fresh Debian root, as CI runs them.
 fresh-check:
 	tools/fresh-check.sh
+
+# The package checker for this Linux machine: build/native/glmpack.
+glmpack:
+	glmpack/build-native.sh
 
 clean:
 	rm -rf build

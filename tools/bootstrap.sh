@@ -31,6 +31,7 @@ else
     have_cmd openssl || need+=(openssl)
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
+    have_cmd g++ || need+=(g++)   # glmpack's Linux build
     have_cmd python3 || need+=(python3)
     have_cmd import || need+=(imagemagick)
     have_cmd localedef || need+=(locales)

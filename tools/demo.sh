@@ -97,6 +97,35 @@ step_assemble_package() {
     (cd "$PACKAGE" && find . -type f | sort | sed 's|^\./|  |')
 }
 
+# glmpack checks the package as assembled (the native build), then a copy with three planted faults
+# (the Windows build under Wine, which must say the same), and shows the plan of a silent
+# installation.
+step_check_package() {
+    local native=$BUILD/native/glmpack faulty=$BUILD/package-faulty code
+    say "glmpack check of the package (the Linux build)"
+    "$ROOT/glmpack/build-native.sh" "$native" || fail "glmpack could not be built"
+    (cd "$BUILD" && "$native" check package)
+    code=$?
+    echo "glmpack check ended with exit code $code"
+    [ $code = 0 ] || fail "the sample package does not pass glmpack check"
+
+    say "glmpack check of a copy with three faults (glmpack.exe under Wine)"
+    rm -rf "$faulty"
+    cp -r "$PACKAGE" "$faulty"
+    echo "planted: \"File copy: \" in other letter case, a name saved as UTF-8, a GlmUnInst.exe that is not setup.exe"
+    sed -i 's/^File Copy: readme.txt/File copy: readme.txt/' "$faulty/GlmUnInst.log"
+    printf 'File Copy: Bővebben.txt\r\n' >>"$faulty/GlmUnInst.log"
+    printf 'Bővebben' >"$faulty/Bővebben.txt"
+    printf 'x' >>"$faulty/GlmUnInst.exe"
+    (cd "$BUILD" && wine "$BUILD/glmpack/glmpack.exe" check package-faulty | tr -d '\r')
+    code=${PIPESTATUS[0]}
+    echo "glmpack.exe check ended with exit code $code"
+    [ $code = 1 ] || fail "glmpack.exe did not fail on the planted faults"
+
+    say "glmpack plan: what setup.exe -s would do with the package"
+    "$native" plan "$PACKAGE"
+}
+
 step_running_copy_question() {
     say "One copy of Glimra 5 runs; setup.exe is started"
     local record=$DEMO/Glmr5-record.txt
@@ -339,7 +368,8 @@ step_uninstall() {
     ) || fail "the uninstall step failed"
 }
 
-STEPS=(step_build step_start_wine step_assemble_package step_failed_wizard_install step_running_copy_question step_wizard_install
+STEPS=(step_build step_start_wine step_assemble_package step_check_package step_failed_wizard_install
+       step_running_copy_question step_wizard_install
        step_silent_install step_resource_library step_uninstall)
 
 for step in "${STEPS[@]}"; do "$step"; done
