@@ -311,7 +311,9 @@ TEST_F(DriverTest, SameOrOlderPackageAsksAndNoLeavesEverything)
         EXPECT_EQ(TXT_APP_TITLE, question.caption);
         EXPECT_EQ((std::vector<int>{ IDYES, IDNO }), question.buttons);
         ASSERT_TRUE(Answer(question, IDNO, kWait));
-        EXPECT_TRUE(WaitForExit(child, kWait));
+        DWORD code = 0;
+        EXPECT_TRUE(WaitForExit(child, kWait, &code));
+        EXPECT_EQ(1602u, code) << "declined";
         EndProcess(child);
         EXPECT_EQ(before, ReadFileText(installed + "\\Glmr5.exe"));
         EXPECT_FALSE(FileExists(installed + "\\GlmUnInst.log"));

@@ -101,8 +101,7 @@ protected:
         if (box.window) EXPECT_TRUE(AnswerMessageBox(box, button, kWait)) << "the box stayed after button " << button;
     }
 
-    // The setup ends without showing anything more. Only the removal run has an exit code of
-    // meaning (0); the ordinary ends are not looked at unless asked.
+    // The setup ends without showing anything more, with the given exit code when one is given.
     void ExpectSetupEnds(DWORD expectedExitCode = kAnyExitCode)
     {
         DWORD code = 12345;
@@ -215,7 +214,7 @@ TEST_F(StartupE2E, NoToMessage1ShowsMessage3AndLeavesTheCopyRunning)
     StartSetup("setup.exe");
     Answer(ExpectBox(kOneCopy, {IDYES, IDNO}, IDYES), IDNO);
     Answer(ExpectBox(kStopped, {IDOK}, IDOK), IDOK);
-    ExpectSetupEnds();
+    ExpectSetupEnds(1602);
     ExpectCopiesRunning();
 }
 
@@ -225,7 +224,7 @@ TEST_F(StartupE2E, NoToMessage4ShowsMessage3AndLeavesBothCopiesRunning)
     StartSetup("setup.exe");
     Answer(ExpectBox(CopiesRunning(2), {IDYES, IDNO}, IDYES), IDNO);
     Answer(ExpectBox(kStopped, {IDOK}, IDOK), IDOK);
-    ExpectSetupEnds();
+    ExpectSetupEnds(1602);
     ExpectCopiesRunning();
 }
 
@@ -244,7 +243,7 @@ TEST_F(StartupE2E, SlashSAsFirstArgumentStillAsksMessage4)
     StartSetup("setup.exe", "/s");
     Answer(ExpectBox(CopiesRunning(2), {IDYES, IDNO}, IDYES), IDNO);
     Answer(ExpectBox(kStopped, {IDOK}, IDOK), IDOK);
-    ExpectSetupEnds();
+    ExpectSetupEnds(1602);
     ExpectCopiesRunning();
 }
 
@@ -352,7 +351,7 @@ TEST_F(StartupE2E, AFailedHandOverLeavesNoTemporaryFile)
     std::string exe = m_package->PathOf("GlmUnInst.exe");
     ASSERT_TRUE(MoveFileA(exe.c_str(), (exe + ".moved").c_str()));
     Answer(box, IDYES);
-    ExpectSetupEnds();
+    ExpectSetupEnds(1603);
     EXPECT_EQ(before, TemporaryCopyFiles());
 }
 
@@ -361,7 +360,7 @@ TEST_F(StartupE2E, UninstallAsksMessage6AndNoEndsWithNothingChanged)
     StartCopies(2);
     StartSetup("GlmUnInst.exe");
     Answer(ExpectBox(kConfirmUninstall, {IDYES, IDNO}, IDNO), IDNO);
-    ExpectSetupEnds();
+    ExpectSetupEnds(1602);
     ExpectCopiesRunning();
 }
 
