@@ -17,14 +17,6 @@ const DWORD kWait = 8000;
 const char kHttpCommandKey[] = "http\\shell\\open\\command";
 const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe";
 
-std::string HostToWindows(std::string path)
-{
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& ch : path)
-        if (ch == '/') ch = '\\';
-    return path;
-}
-
 // The stand-in application of a version: "" (5.40.6.0), "v5.40.6.1", "v5.40.7.0", "noversion".
 std::string StandInOfVersion(const std::string& variant)
 {
@@ -65,7 +57,7 @@ protected:
         m_box.RedirectShellFolders();
         std::string recorder = m_box.Path("browser\\urlrecorder.exe");
         MakeFolders(m_box.Path("browser"));
-        ASSERT_TRUE(CopyFileA(HostToWindows(GLM_URLRECORDER_EXE).c_str(), recorder.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(HostToWindowsPath(GLM_URLRECORDER_EXE).c_str(), recorder.c_str(), FALSE));
         m_opened = m_box.Path("browser\\opened.txt");
         m_savedHttpCommand = RegString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr);
         RegSetString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr, "\"" + recorder + "\" \"%1\"");
@@ -85,15 +77,7 @@ protected:
     std::string MakePackage(const std::string& name, const std::string& variant)
     {
         std::string dir = m_box.Path(name);
-        MakeFolders(dir + "\\Minta");
-        CopyFileA(SetupExePath().c_str(), (dir + "\\setup.exe").c_str(), FALSE);
-        CopyFileA(SetupExePath().c_str(), (dir + "\\GlmUnInst.exe").c_str(), FALSE);
-        CopyFileA(HostToWindows(GLM_RESLIB_DLL).c_str(), (dir + "\\GlmRes5.dll").c_str(), FALSE);
-        if (variant != "none") CopyFileA(StandInOfVersion(variant).c_str(), (dir + "\\Glmr5.exe").c_str(), FALSE);
-        std::string source = HostToWindows(GLM_PACKAGE_DIR);
-        for (const char* file : { "GlmUnInst.log", "agreement.txt", "readme.txt", "Glmr5Man.chm", "HomePage.url",
-                                  "Minta\\pelda1.glm", "Minta\\pelda2.glm" })
-            CopyFileA((source + "\\" + file).c_str(), (dir + "\\" + file).c_str(), FALSE);
+        EXPECT_TRUE(CopyBuiltPackage(dir, variant == "none" ? std::string() : StandInOfVersion(variant)));
         return dir;
     }
 
@@ -362,7 +346,7 @@ TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothi
     WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
     MakeFolders(apps);
     MakeFolders(m_box.Path("browser"));
-    CopyFileA(HostToWindows(GLM_URLRECORDER_EXE).c_str(), m_box.Path("browser\\urlrecorder.exe").c_str(), FALSE);
+    CopyFileA(HostToWindowsPath(GLM_URLRECORDER_EXE).c_str(), m_box.Path("browser\\urlrecorder.exe").c_str(), FALSE);
 
     // Through the wizard: the "installed" page.
     child = StartSetup(package, "-instdir " + apps);

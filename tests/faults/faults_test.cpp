@@ -21,13 +21,6 @@ const char kUninstallEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Un
 const char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe";
 const char kMakerKey[] = "SOFTWARE\\Orvane";
 
-std::string HostToWindows(std::string path)
-{
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // A file of that many bytes.
@@ -54,15 +47,7 @@ protected:
     std::string MakePackage()
     {
         std::string dir = m_box.Path("pkg");
-        MakeFolders(dir + "\\Minta");
-        CopyFileA(SetupExePath().c_str(), (dir + "\\setup.exe").c_str(), FALSE);
-        CopyFileA(SetupExePath().c_str(), (dir + "\\GlmUnInst.exe").c_str(), FALSE);
-        CopyFileA(StandInExePath().c_str(), (dir + "\\Glmr5.exe").c_str(), FALSE);
-        CopyFileA(HostToWindows(GLM_RESLIB_DLL).c_str(), (dir + "\\GlmRes5.dll").c_str(), FALSE);
-        std::string source = HostToWindows(GLM_PACKAGE_DIR);
-        for (const char* file : { "GlmUnInst.log", "agreement.txt", "readme.txt", "Glmr5Man.chm", "HomePage.url",
-                                  "Minta\\pelda1.glm", "Minta\\pelda2.glm" })
-            CopyFileA((source + "\\" + file).c_str(), (dir + "\\" + file).c_str(), FALSE);
+        EXPECT_TRUE(CopyBuiltPackage(dir, StandInExePath()));
         return dir;
     }
 

@@ -2,7 +2,6 @@
 // For each file of the table both must give the same answer.
 #include <gtest/gtest.h>
 #include "sandbox.h"
-#include "hostpath.h"
 #include "package.h"
 #include "pefile.h"
 #include "core/detect.h"
@@ -48,8 +47,8 @@ std::string WriteChanged(const std::string& source, const std::string& folder, c
 
 const VersionCase kVersionCases[] = {
     { "StandIn", [](const std::string& f) { return CopyOf(StandInExePath(), f, "a.exe"); }, "5.40.6.0" },
-    { "StandInWithoutVersion", [](const std::string& f) { return CopyOf(HostToWindows(GLM_NOVERSION_EXE), f, "b.exe"); }, "0.0.0.0" },
-    { "ResourceLibrary", [](const std::string& f) { return CopyOf(HostToWindows(GLM_RESLIB_DLL), f, "c.dll"); }, nullptr },
+    { "StandInWithoutVersion", [](const std::string& f) { return CopyOf(HostToWindowsPath(GLM_NOVERSION_EXE), f, "b.exe"); }, "0.0.0.0" },
+    { "ResourceLibrary", [](const std::string& f) { return CopyOf(HostToWindowsPath(GLM_RESLIB_DLL), f, "c.dll"); }, nullptr },
     { "SetupProgram", [](const std::string& f) { return CopyOf(SetupExePath(), f, "d.exe"); }, nullptr },
     { "SignatureDamaged", [](const std::string& f) {
           return WriteChanged(StandInExePath(), f, "e.exe", [](std::string& b) {

@@ -4,7 +4,6 @@
 // uninstall removes what the plan's uninstall part names.
 #include <gtest/gtest.h>
 #include "sandbox.h"
-#include "hostpath.h"
 #include "package.h"
 #include "packagereader.h"
 #include "plan.h"
@@ -80,15 +79,7 @@ protected:
     std::string MakePackage()
     {
         std::string dir = m_box.Path("pkg");
-        MakeFolders(dir + "\\Minta");
-        CopyFileA(SetupExePath().c_str(), (dir + "\\setup.exe").c_str(), FALSE);
-        CopyFileA(SetupExePath().c_str(), (dir + "\\GlmUnInst.exe").c_str(), FALSE);
-        CopyFileA(StandInExePath().c_str(), (dir + "\\Glmr5.exe").c_str(), FALSE);
-        CopyFileA(HostToWindows(GLM_RESLIB_DLL).c_str(), (dir + "\\GlmRes5.dll").c_str(), FALSE);
-        std::string sample = HostToWindows(GLM_PACKAGE_DIR);
-        for (const char* file : { "GlmUnInst.log", "agreement.txt", "readme.txt", "Glmr5Man.chm", "HomePage.url",
-                                  "Minta\\pelda1.glm", "Minta\\pelda2.glm" })
-            EXPECT_TRUE(CopyFileA((sample + "\\" + file).c_str(), (dir + "\\" + file).c_str(), FALSE)) << file;
+        EXPECT_TRUE(CopyBuiltPackage(dir, StandInExePath()));
         const PlanCase& row = GetParam();
         for (const char* file : row.extraFiles) WriteFileBytes(dir + "\\" + file, file);
         std::string script = ReadFileBytes(dir + "\\GlmUnInst.log") + row.extraLine;

@@ -25,13 +25,6 @@ const char kUninstallEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Un
 const char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe";
 const char kAppLink[] = "Glimra 5.lnk";
 
-std::string HostToWindows(std::string path)
-{
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 std::string Lower(std::string text)
 {
     for (char& ch : text) ch = (char)tolower((unsigned char)ch);
@@ -80,13 +73,13 @@ protected:
     // The sample package with the build's setup program, uninstaller, stand-in and resource library.
     void MakePackage()
     {
-        CopyTree(HostToWindows(GLM_SAMPLE_PACKAGE), m_pkg);
+        CopyTree(HostToWindowsPath(GLM_SAMPLE_PACKAGE), m_pkg);
         ASSERT_TRUE(FileExists(m_pkg + "\\GlmUnInst.log"));
         ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\setup.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\GlmUnInst.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (m_pkg + "\\Glmr5.exe").c_str(), FALSE));
 #ifdef GLM_RESOURCE_DLL
-        ASSERT_TRUE(CopyFileA(HostToWindows(GLM_RESOURCE_DLL).c_str(), (m_pkg + "\\GlmRes5.dll").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(HostToWindowsPath(GLM_RESOURCE_DLL).c_str(), (m_pkg + "\\GlmRes5.dll").c_str(), FALSE));
 #endif
     }
 

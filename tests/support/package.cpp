@@ -1,7 +1,6 @@
 #include "package.h"
 
-// The build passes the outputs' host paths; Wine shows the host's root as drive Z:.
-static std::string HostToWindowsPath(std::string path)
+std::string HostToWindowsPath(std::string path)
 {
     if (!path.empty() && path[0] == '/') path = "Z:" + path;
     for (char& ch : path)
@@ -16,6 +15,12 @@ static std::string HostToWindowsPath(std::string path)
 #ifndef GLM_STANDIN_EXE
 #define GLM_STANDIN_EXE ""
 #endif
+#ifndef GLM_RESLIB_DLL
+#define GLM_RESLIB_DLL ""
+#endif
+#ifndef GLM_PACKAGE_DIR
+#define GLM_PACKAGE_DIR ""
+#endif
 
 std::string SetupExePath()
 {
@@ -25,6 +30,20 @@ std::string SetupExePath()
 std::string StandInExePath()
 {
     return HostToWindowsPath(GLM_STANDIN_EXE);
+}
+
+bool CopyBuiltPackage(const std::string& folder, const std::string& standIn)
+{
+    MakeFolders(folder + "\\Minta");
+    bool copied = CopyFileA(SetupExePath().c_str(), (folder + "\\setup.exe").c_str(), FALSE) &&
+                  CopyFileA(SetupExePath().c_str(), (folder + "\\GlmUnInst.exe").c_str(), FALSE) &&
+                  CopyFileA(HostToWindowsPath(GLM_RESLIB_DLL).c_str(), (folder + "\\GlmRes5.dll").c_str(), FALSE);
+    if (!standIn.empty()) copied = CopyFileA(standIn.c_str(), (folder + "\\Glmr5.exe").c_str(), FALSE) && copied;
+    std::string sample = HostToWindowsPath(GLM_PACKAGE_DIR);
+    for (const char* file : { "GlmUnInst.log", "agreement.txt", "readme.txt", "Glmr5Man.chm", "HomePage.url",
+                              "Minta\\pelda1.glm", "Minta\\pelda2.glm" })
+        copied = CopyFileA((sample + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE) && copied;
+    return copied;
 }
 
 TestPackage::TestPackage(const std::string& suite, const std::string& caseName)

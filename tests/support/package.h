@@ -7,9 +7,17 @@
 #include "files.h"
 #include "process.h"
 
+// A host path of the build as Wine shows it (the host's root is drive Z:).
+std::string HostToWindowsPath(std::string path);
+
 // Windows paths of the build outputs.
 std::string SetupExePath();
 std::string StandInExePath();
+
+// Copies the demo's package into folder: setup.exe and GlmUnInst.exe (a copy of it), GlmRes5.dll,
+// the stand-in application given (none when empty) as Glmr5.exe, and the sample package's files.
+// False when a file could not be copied.
+bool CopyBuiltPackage(const std::string& folder, const std::string& standIn);
 
 
 // A scratch package folder, emptied when made and removed when destroyed.

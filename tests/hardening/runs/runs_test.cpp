@@ -15,13 +15,6 @@ namespace {
 const DWORD kWait = 20000;
 const char kUninstallEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimra 5";
 
-std::string HostToWindows(std::string path)
-{
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 void CopyTree(const std::string& from, const std::string& to)
 {
     MakeFolders(to);
@@ -74,7 +67,7 @@ protected:
 
     void InstallSilently()
     {
-        CopyTree(HostToWindows(GLM_SAMPLE_PACKAGE), m_pkg);
+        CopyTree(HostToWindowsPath(GLM_SAMPLE_PACKAGE), m_pkg);
         ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\setup.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\GlmUnInst.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (m_pkg + "\\Glmr5.exe").c_str(), FALSE));
