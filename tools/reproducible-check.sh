@@ -22,5 +22,6 @@ for file in setup.exe resources/GlmRes5.dll; do
         status=1
     fi
 done
-rm -rf "$BUILD_ROOT/reproducible"
+# A second build that differs is kept for a look.
+[ $status -eq 0 ] && rm -rf "$BUILD_ROOT/reproducible"
 exit $status
