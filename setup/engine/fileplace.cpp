@@ -136,8 +136,7 @@ static char* SkipUncShare(char* path)
     return share ? share + 1 : path + strlen(path);
 }
 
-// Creates one folder; a folder that already exists is fine. FALSE when it is not there.
-static BOOL MakeFolder(const char* folder)
+BOOL MakeFolder(const char* folder)
 {
     if (CreateDirectoryA(folder, nullptr)) {
         NoteMadeFolder(folder);

@@ -9,6 +9,10 @@ void RunInstallScript(const char* scriptPath);
 // Copies sourceDir\name to targetDir\(newName or name). TRUE when the file is in place.
 BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* targetDir, const char* newName);
 
+// Creates one folder, noted as this run's and reported to the run record; one that exists already
+// is fine. FALSE when it is not there.
+BOOL MakeFolder(const char* folder);
+
 // Copies every file of sourceDir matching the pattern; returns the number copied.
 int CopyMatchingFiles(const char* pattern, const char* sourceDir, const char* targetDir);
 

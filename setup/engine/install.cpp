@@ -44,24 +44,13 @@ static void NormaliseProgramGroup()
     g_strProgramGroup.TrimRight(" \t\r\n\\");
 }
 
-// Creates one folder of the group; one that exists already is fine.
-static void MakeGroupFolder(const char* folder)
-{
-    if (CreateDirectoryA(folder, nullptr)) {
-        NoteMadeFolder(folder);
-        RecordDone("make folder", folder);
-    } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
-        RecordFailure("make folder", folder, GetLastError());
-    }
-}
-
 // Creates the group folder, with any folders above it, under programs.
 static CString CreateProgramGroup(const CString& programs)
 {
     for (int slash = g_strProgramGroup.Find('\\'); slash >= 0; slash = g_strProgramGroup.Find('\\', slash + 1))
-        MakeGroupFolder(programs + "\\" + g_strProgramGroup.Left(slash));
+        MakeFolder(programs + "\\" + g_strProgramGroup.Left(slash));
     CString group = programs + "\\" + g_strProgramGroup;
-    MakeGroupFolder(group);
+    MakeFolder(group);
     return group;
 }
 
