@@ -51,21 +51,14 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# The commit under test: HEAD, or a commit of the work tree's changes when there are any.
-commit=$(git -C "$ROOT" stash create 2>/dev/null)
-[ -n "$commit" ] || commit=$(git -C "$ROOT" rev-parse HEAD)
-
 start=$SECONDS
 say "making a fresh Debian 12 root in $FRESH"
 mmdebstrap --quiet --variant=minbase --include=make,git,ca-certificates "$SUITE" "$FRESH" ||
     { echo "fresh-check: mmdebstrap failed" >&2; exit 1; }
 echo "fresh-check: the root took $((SECONDS - start)) s"
 
-say "cloning $commit into /root/glimra"
-git clone -q --no-checkout "$ROOT" "$FRESH/root/glimra" &&
-    git -C "$FRESH/root/glimra" fetch -q "$ROOT" "$commit" &&
-    git -C "$FRESH/root/glimra" checkout -q --detach "$commit" ||
-    { echo "fresh-check: the clone failed" >&2; exit 1; }
+commit=$("$ROOT/tools/clone-commit.sh" "$FRESH/root/glimra") || { echo "fresh-check: the clone failed" >&2; exit 1; }
+say "cloned $commit into /root/glimra"
 
 mkdir -p "$CACHE/archives/partial"
 mount -t proc proc "$FRESH/proc" &&

@@ -5,13 +5,9 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 "$ROOT/tools/configure.sh" x86 --target setup GlmRes5 >/dev/null
-commit=$(git -C "$ROOT" stash create)
-[ -n "$commit" ] || commit=$(git -C "$ROOT" rev-parse HEAD)
 AGAIN=$BUILD_ROOT/reproducible/src
 rm -rf "$AGAIN"
-git clone -q --no-checkout "$ROOT" "$AGAIN"
-git -C "$AGAIN" fetch -q "$ROOT" "$commit"
-git -C "$AGAIN" checkout -q --detach "$commit"
+"$ROOT/tools/clone-commit.sh" "$AGAIN" >/dev/null
 GLM_BUILD_ROOT=$AGAIN/build "$AGAIN/tools/configure.sh" x86 --target setup GlmRes5 >/dev/null
 status=0
 for file in setup.exe resources/GlmRes5.dll; do
