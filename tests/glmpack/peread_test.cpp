@@ -48,24 +48,11 @@ std::string WriteChanged(const std::string& source, const std::string& folder, c
 const VersionCase kVersionCases[] = {
     { "StandIn", [](const std::string& f) { return CopyOf(StandInExePath(), f, "a.exe"); }, "5.40.6.0" },
     { "StandInWithoutVersion", [](const std::string& f) { return CopyOf(HostToWindowsPath(GLM_NOVERSION_EXE), f, "b.exe"); }, "0.0.0.0" },
-    { "ResourceLibrary", [](const std::string& f) { return CopyOf(HostToWindowsPath(GLM_RESLIB_DLL), f, "c.dll"); }, nullptr },
-    { "SetupProgram", [](const std::string& f) { return CopyOf(SetupExePath(), f, "d.exe"); }, nullptr },
-    { "SignatureDamaged", [](const std::string& f) {
-          return WriteChanged(StandInExePath(), f, "e.exe", [](std::string& b) {
-              size_t at = FindVersionSignature(b);
-              if (at != std::string::npos) b[at] = 0;
-          });
-      }, "0.0.0.0" },
     { "CutInsideTheVersion", [](const std::string& f) {
           return WriteChanged(StandInExePath(), f, "f.exe", [](std::string& b) {
               size_t at = FindVersionSignature(b);
               if (at != std::string::npos) b.resize(at + 8);
           });
-      }, "0.0.0.0" },
-    { "NotAProgram", [](const std::string& f) {
-          std::string path = f + "\\g.exe";
-          WriteFileBytes(path, "MZ this is text, not a program");
-          return path;
       }, "0.0.0.0" },
 };
 
@@ -85,7 +72,7 @@ TEST_P(VersionReadTest, TheFileBytesGiveTheVersionTheSystemGives)
                               ? FormatVersion(version.major, version.minor, version.release, version.build)
                               : "0.0.0.0";
     EXPECT_EQ(bySystem, byBytes) << path;
-    if (row.expected) EXPECT_EQ(row.expected, byBytes);
+    EXPECT_EQ(row.expected, byBytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, VersionReadTest, ::testing::ValuesIn(kVersionCases),

@@ -79,7 +79,6 @@ expect two-loaders x64   runs wine64
 expect broken-32   x86   $broken32
 expect broken-32   wow64 $broken32
 expect broken-32   x64   runs wine64
-if [ $KERNEL32 = yes ]; then expect none x86 failed; else expect none x86 skipped; fi
 expect none        x64   failed
 
 # A probe that failed in a prefix it began leaves no half-made prefix behind.
