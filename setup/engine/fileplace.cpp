@@ -65,22 +65,29 @@ static BOOL IsSameFile(const char* a, const char* b)
            infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
 
+// A source or target path longer than MAX_PATH: the file cannot be placed.
+static BOOL FailLongPath(const char* folder, const char* name)
+{
+    RecordFailure("copy", CString(folder) + "\\" + name, ERROR_FILENAME_EXCED_RANGE);
+    return FALSE;
+}
+
 BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* targetDir, const char* newName)
 {
     char sourceFolder[MAX_PATH], targetFolder[MAX_PATH];
-    if (!JoinPath(sourceFolder, sizeof sourceFolder, sourceDir, "") ||
-        !JoinPath(targetFolder, sizeof targetFolder, targetDir, ""))
-        return FALSE;
+    if (!JoinPath(sourceFolder, sizeof sourceFolder, sourceDir, "")) return FailLongPath(sourceDir, name);
+    if (!JoinPath(targetFolder, sizeof targetFolder, targetDir, "")) return FailLongPath(targetDir, name);
     BOOL sameFolder = EqualNoCaseAscii(sourceFolder, targetFolder);
     if (sameFolder && !newName) return TRUE;
 
     char source[MAX_PATH], target[MAX_PATH];
-    if (!JoinPath(source, sizeof source, sourceFolder, name)) return FALSE;
+    if (!JoinPath(source, sizeof source, sourceFolder, name)) return FailLongPath(sourceDir, name);
     DWORD sourceAttributes = GetFileAttributesA(source);
     // Only files are placed: a folder of the package is never copied, nor does it displace a target.
     if (sourceAttributes == INVALID_FILE_ATTRIBUTES || (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FALSE;
-    if (!JoinPath(target, sizeof target, targetFolder, newName ? newName : name)) return FALSE;
+    if (!JoinPath(target, sizeof target, targetFolder, newName ? newName : name))
+        return FailLongPath(targetDir, newName ? newName : name);
     // Most targets of an installation are new: one copy that refuses to overwrite places them
     // without first probing the target (for an absent name Wine searches the whole folder).
     if (CopyFileA(source, target, TRUE)) {

@@ -2,6 +2,7 @@
 #include "enginesuite.h"
 #include "engine/fileplace.h"
 #include "engine/settings.h"
+#include "engine/runrecord.h"
 #include <algorithm>
 
 // A package folder and an installation folder under ENGINE_ROOT\place; the shared folder settings
@@ -341,13 +342,16 @@ TEST_F(Placement, InstallScriptStaysInsideTheInstallationFolder)
     EXPECT_FALSE(PathExists("C:\\glmtest\\engine\\place\\rooted"));
 }
 
-TEST_F(Placement, OverlongPathsAreSkipped)
+// A file that cannot be placed because a path is too long is a failure of the run, not a success.
+TEST_F(Placement, OverlongPathsAreSkippedAndCountedAsFailures)
 {
     WriteFileBytes(m_pkg + "\\a.txt", "a");
     std::string longName = std::string(300, 'n') + ".txt";
+    int failures = CountRunFailures();
     EXPECT_FALSE(Copy(longName.c_str(), m_pkg, m_inst));
     EXPECT_FALSE(Copy("a.txt", m_pkg, m_inst, longName.c_str()));
     EXPECT_EQ(0, CopyMatchingFiles(longName.c_str(), m_pkg.c_str(), m_inst.c_str()));
     EXPECT_FALSE(Copy("a.txt", m_pkg, m_inst + "\\" + std::string(300, 'd')));
     EXPECT_TRUE(ListFolder(m_inst).empty()) << Joined(ListFolder(m_inst));
+    EXPECT_EQ(failures + 3, CountRunFailures()) << GetFailedList().GetString();
 }
