@@ -42,10 +42,11 @@ private:
         return false;
     }
 
-    bool ScriptInstalls(const std::string& source) const
+    // By a line of the script, or by the setup itself (the log and the uninstaller).
+    bool SetupInstalls(const std::string& source) const
     {
         for (const InstallStep& step : m_package.steps)
-            if (step.kind == InstallStep::PLACE_FILE && step.line > 0 && EqualNames(step.source, source)) return true;
+            if (step.kind == InstallStep::PLACE_FILE && EqualNames(step.source, source)) return true;
         return false;
     }
 
@@ -93,7 +94,7 @@ private:
     void CheckUnplacedFiles()
     {
         for (const PackageEntry& entry : m_package.entries) {
-            if (entry.folder || ScriptInstalls(entry.name)) continue;
+            if (entry.folder || SetupInstalls(entry.name)) continue;
             bool readInPlace = false;
             for (const char* name : ReadInPlace) readInPlace = readInPlace || EqualNames(entry.name, name);
             if (!readInPlace) Report(entry.name, Severity::Warning, "shipped, but no line of the script installs it");

@@ -87,6 +87,7 @@ std::string FormatStep(const PlanStep& step)
     case PlanStep::REGISTRY_VALUE:
         text = "set value      " + path + " " + (step.name.empty() ? "(default)" : step.name) + " = \"" + source + "\"";
         break;
+    case PlanStep::REGISTRY_NUMBER: text = "set value      " + path + " " + step.name + " = " + source + " (DWORD)"; break;
     case PlanStep::REMOVE_FILE: text = "delete file    " + path; break;
     case PlanStep::REMOVE_FOLDER: text = "remove folder  " + path; break;
     case PlanStep::REMOVE_KEY: text = "delete key     " + path; break;

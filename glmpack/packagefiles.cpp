@@ -132,3 +132,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
     fclose(file);
     return !failed;
 }
+
+long long MeasureFile(const std::string& path)
+{
+    FILE* file = OpenForReading(path);
+    if (!file) return -1;
+    long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    fclose(file);
+    return size;
+}

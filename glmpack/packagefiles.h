@@ -17,5 +17,8 @@ bool ListPackage(const std::string& folder, std::vector<PackageEntry>& entries);
 // The whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
+// The size of the file in bytes; -1 when it cannot be read.
+long long MeasureFile(const std::string& path);
+
 // path + the system's separator + name (UTF-8).
 std::string JoinNativePath(const std::string& folder, const std::string& name);

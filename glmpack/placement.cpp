@@ -21,13 +21,17 @@ public:
         else if (Take(piece.text, REC_MAKE_DIR, text)) MakeFolder(piece.line, text);
     }
 
-    // The setup copies the script into the installation folder as its log, which also makes the
-    // folder when no line made it.
-    void CopyScript()
+    // Before the script, the setup places two files of its own: the script as the installation
+    // log, which makes the installation folder, and the uninstaller. The script's own lines for
+    // them then leave them where they are.
+    void PlaceAhead()
     {
-        if (!FindPackageEntry(m_package, LOG_NAME)) return;
-        MakeInstallFolder(0);
-        m_steps.push_back({ InstallStep::PLACE_FILE, 0, LOG_NAME, LOG_NAME });
+        for (const char* name : { LOG_NAME, UNINSTALLER_NAME }) {
+            const PackageEntry* entry = FindPackageEntry(m_package, name);
+            if (!entry || entry->folder) continue;
+            MakeInstallFolder(0);
+            m_steps.push_back({ InstallStep::PLACE_FILE, 0, entry->name, entry->name });
+        }
     }
 
 private:
@@ -90,10 +94,10 @@ private:
     void PlaceFile(int line, const std::string& source, const std::string& target)
     {
         for (const InstallStep& step : m_steps) {
-            if (step.kind == InstallStep::PLACE_FILE && EqualNames(step.target, target)) {
-                Report(line, Severity::Warning, "replaces " + QuoteName(target) + ", placed by line " + std::to_string(step.line));
-                break;
-            }
+            if (step.kind != InstallStep::PLACE_FILE || !EqualNames(step.target, target)) continue;
+            if (step.line == 0) return;
+            Report(line, Severity::Warning, "replaces " + QuoteName(target) + ", placed by line " + std::to_string(step.line));
+            break;
         }
         m_steps.push_back({ InstallStep::PLACE_FILE, line, source, target });
     }
@@ -195,6 +199,6 @@ void SimulatePlacement(const Script& script, const std::vector<PackageEntry>& pa
                        std::vector<InstallStep>& steps, Diagnostics& diagnostics)
 {
     PlacementRun run(package, steps, diagnostics);
+    run.PlaceAhead();
     for (const ScriptPiece& piece : script.pieces) run.RunLine(piece);
-    run.CopyScript();
 }

@@ -1,6 +1,7 @@
-// What the install script does to a fresh installation folder, line by line, as the setup's file
-// placement carries out its "File Copy: " and "Make Dir: " lines, and then the copy of the script
-// itself into the folder as the installation log. Lines whose action fails are reported.
+// What the install script does to a fresh installation folder: first the setup's own copies of the
+// script (as the installation log) and of the uninstaller, then the script line by line, as the
+// setup's file placement carries out its "File Copy: " and "Make Dir: " lines. Lines whose action
+// fails are reported.
 #pragma once
 #include "diagnostic.h"
 #include "packagefiles.h"
@@ -8,7 +9,7 @@
 
 struct InstallStep {
     enum Kind { MAKE_FOLDER, PLACE_FILE } kind;
-    int line;             // the script's line; 0 for the setup's own copy of the script
+    int line;             // the script's line; 0 for the setup's own copies ahead of the script
     std::string source;   // PLACE_FILE: the package file, relative, 1250
     std::string target;   // relative to the installation folder, 1250; "" is the folder itself
 };

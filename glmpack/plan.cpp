@@ -1,5 +1,6 @@
 #include "plan.h"
 #include "codepage.h"
+#include "filenames.h"
 #include "pefile.h"
 #include "uninstallset.h"
 #include "engine/names.h"
@@ -11,6 +12,7 @@
 #define PROGRAMS_FOLDER "%Common Programs%"
 #define DESKTOP_FOLDER  "%Common Desktop%"
 #define STARTUP_FOLDER  "%Common Startup%"
+#define UNINSTALL_ENTRY_KEY_PATH UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME
 
 namespace {
 
@@ -24,11 +26,15 @@ public:
         ReadSetupStrings();
     }
 
+    // In the setup's order: its own files ahead of the script, the registry values, the script's
+    // files, the shortcuts, and last the size of what was placed.
     Plan Make()
     {
-        PlaceFiles();
-        MakeShortcuts();
+        PlaceFiles(true);
         WriteRegistryValues();
+        PlaceFiles(false);
+        MakeShortcuts();
+        AddNumber(UNINSTALL_ENTRY_KEY_PATH, "EstimatedSize", (MeasurePlacedFiles() + 1023) / 1024);
         PlanUninstall();
         return m_plan;
     }
@@ -71,13 +77,33 @@ private:
         m_plan.removals.push_back({ kind, 0, path, std::string(), std::string(), note });
     }
 
-    void PlaceFiles()
+    // The steps the setup takes ahead of the script (line 0), or the script's own.
+    void PlaceFiles(bool ahead)
     {
         for (const InstallStep& step : m_package.steps) {
+            if ((step.line == 0) != ahead) continue;
             if (step.kind == InstallStep::MAKE_FOLDER) Add(PlanStep::MAKE_FOLDER, step.line, InInstallDir(step.target));
-            else Add(PlanStep::PLACE_FILE, step.line, InInstallDir(step.target), step.source, "",
-                     step.line ? "" : "the install script becomes the installation log");
+            else Add(PlanStep::PLACE_FILE, step.line, InInstallDir(step.target), step.source, "", DescribeAhead(step.source));
         }
+    }
+
+    static std::string DescribeAhead(const std::string& name)
+    {
+        if (EqualNames(name, LOG_NAME)) return "the install script becomes the installation log, ahead of the script";
+        if (EqualNames(name, UNINSTALLER_NAME)) return "the uninstaller, ahead of the script and the uninstall entry";
+        return "";
+    }
+
+    // The bytes of every file placed, as the setup counts them for the uninstall entry.
+    long long MeasurePlacedFiles() const
+    {
+        long long bytes = 0;
+        for (const InstallStep& step : m_package.steps) {
+            const PackageEntry* entry = step.kind == InstallStep::PLACE_FILE ? FindPackageEntry(m_package.entries, step.source) : nullptr;
+            long long size = entry ? MeasureFile(entry->path) : -1;
+            if (size > 0) bytes += size;
+        }
+        return bytes;
     }
 
     std::string GroupFolder() const { return PROGRAMS_FOLDER "\\" PRODUCT_FOLDER_NAME; }
@@ -103,9 +129,15 @@ private:
         Add(PlanStep::REGISTRY_VALUE, 0, MACHINE_ROOT + std::string(key), data, name ? name : "");
     }
 
+    void AddNumber(const char* key, const char* name, long long number)
+    {
+        Add(PlanStep::REGISTRY_NUMBER, 0, MACHINE_ROOT + std::string(key), std::to_string(number), name);
+    }
+
     void WriteRegistryValues()
     {
-        const char* uninstallEntry = UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME;
+        const char* uninstallEntry = UNINSTALL_ENTRY_KEY_PATH;
+        std::string uninstaller = "\"" + InInstallDir(UNINSTALLER_NAME) + "\"";
         AddValue(SETTINGS_KEY, ALL_USERS_VALUE, "B");
         AddValue(SETTINGS_KEY, INSTALL_PATH_VALUE, m_plan.installDir);
         AddValue(APP_PATHS_KEY "\\" APP_EXE_NAME, nullptr, InInstallDir(APP_EXE_NAME));
@@ -113,16 +145,19 @@ private:
         AddValue(uninstallEntry, "DisplayName", m_productName);
         AddValue(uninstallEntry, "DisplayVersion", "5");
         AddValue(uninstallEntry, "Publisher", MAKER_FULL_NAME);
-        AddValue(uninstallEntry, "UninstallString", InInstallDir(UNINSTALLER_NAME));
+        AddValue(uninstallEntry, "UninstallString", uninstaller);
+        AddValue(uninstallEntry, "QuietUninstallString", uninstaller + " -s");
         AddValue(uninstallEntry, "URLInfoAbout", MAKER_URL);
+        AddValue(uninstallEntry, "DisplayIcon", InInstallDir(APP_EXE_NAME));
+        AddValue(uninstallEntry, "InstallLocation", m_plan.installDir);
+        AddNumber(uninstallEntry, "NoModify", 1);
+        AddNumber(uninstallEntry, "NoRepair", 1);
     }
 
+    // In the uninstall's order: the registry goes last, so that an uninstall cut off at any moment
+    // can be run again from the uninstall entry; the uninstaller goes once it has ended.
     void PlanUninstall()
     {
-        Remove(PlanStep::REMOVE_KEY, MACHINE_ROOT SETTINGS_KEY, "and HKLM\\SOFTWARE\\" MAKER_NAME " when it is left empty; the same key of every user profile");
-        Remove(PlanStep::REMOVE_KEY, "HKCR\\" DOCUMENT_CLASS_NAME);
-        Remove(PlanStep::REMOVE_KEY, MACHINE_ROOT UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME);
-        Remove(PlanStep::REMOVE_KEY, MACHINE_ROOT APP_PATHS_KEY "\\" APP_EXE_NAME);
         for (const PlanStep& step : m_plan.steps)
             if (step.kind == PlanStep::SHORTCUT) Remove(PlanStep::REMOVE_FILE, step.path);
         Remove(PlanStep::REMOVE_FOLDER, GroupFolder(), "when empty, and each parent that is left empty");
@@ -133,6 +168,11 @@ private:
             if (step.kind == PlanStep::MAKE_FOLDER && step.line > 0 && step.path != m_plan.installDir)
                 Remove(PlanStep::REMOVE_FOLDER, step.path, "when empty");
         Remove(PlanStep::REMOVE_FILE, InInstallDir(LOG_NAME));
+        Remove(PlanStep::REMOVE_KEY, MACHINE_ROOT SETTINGS_KEY, "and HKLM\\SOFTWARE\\" MAKER_NAME " when it is left empty; the same key of every user profile");
+        Remove(PlanStep::REMOVE_KEY, "HKCR\\" DOCUMENT_CLASS_NAME);
+        Remove(PlanStep::REMOVE_KEY, MACHINE_ROOT UNINSTALL_ENTRY_KEY_PATH);
+        Remove(PlanStep::REMOVE_KEY, MACHINE_ROOT APP_PATHS_KEY "\\" APP_EXE_NAME);
+        Remove(PlanStep::REMOVE_FILE, InInstallDir(UNINSTALLER_NAME), "once the uninstaller has ended");
         Remove(PlanStep::REMOVE_FOLDER, m_plan.installDir, "when empty");
     }
 };

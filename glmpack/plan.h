@@ -12,11 +12,12 @@ struct PlanOptions {
 };
 
 struct PlanStep {
-    enum Kind { MAKE_FOLDER, PLACE_FILE, SHORTCUT, REGISTRY_VALUE, REMOVE_FILE, REMOVE_FOLDER, REMOVE_KEY } kind;
+    enum Kind { MAKE_FOLDER, PLACE_FILE, SHORTCUT, REGISTRY_VALUE, REGISTRY_NUMBER, REMOVE_FILE, REMOVE_FOLDER, REMOVE_KEY } kind;
     int line;             // the script line behind it; 0 for the setup's own steps
     std::string path;     // folder, target file, shortcut, key ("HKLM\SOFTWARE\...")
-    std::string source;   // PLACE_FILE: the package file; SHORTCUT: its target; REGISTRY_VALUE: the data
-    std::string name;     // REGISTRY_VALUE: the value's name, "" for the key's default value
+    std::string source;   // PLACE_FILE: the package file; SHORTCUT: its target; REGISTRY_VALUE: the text;
+                          // REGISTRY_NUMBER: the DWORD in decimal
+    std::string name;     // REGISTRY_VALUE, REGISTRY_NUMBER: the value's name, "" for the key's default value
     std::string note;     // why, when it is not plain
 };
 

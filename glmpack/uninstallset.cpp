@@ -23,7 +23,7 @@ static bool RecordDeletes(std::string record, const std::string& target)
 
 bool IsRemovedAtUninstall(const Package& package, const std::string& target)
 {
-    // The log goes last; the temporary copy deletes the installed uninstaller first.
+    // The log is deleted by name; the temporary copy deletes the uninstaller once it has ended.
     if (EqualNames(target, LOG_NAME) || EqualNames(target, UNINSTALLER_NAME)) return true;
     for (const ScriptPiece& piece : package.script.pieces)
         if (RecordDeletes(piece.text, target)) return true;

@@ -4,7 +4,6 @@
 #include "engine/pathtext.h"
 #include <ctype.h>
 #include <string.h>
-#include <tlhelp32.h>
 
 // wParam of the close request: tells the application that the setup program asks it to close.
 #define CLOSE_BY_SETUP 1001
@@ -37,33 +36,25 @@ static BOOL IsOurImageName(const char* exeName)
            IsTemporaryCopyName(exeName);
 }
 
-// The image file name of the process from a snapshot of the running processes; FALSE when the
-// process is not in it.
-static BOOL IsOurProcess(DWORD processId)
+// Whether the process runs an image of ours, by the image's file name.
+static BOOL IsOurProcess(HANDLE process)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return FALSE;
-    PROCESSENTRY32 entry;
-    entry.dwSize = sizeof entry;
-    BOOL ours = FALSE;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ProcessID != processId) continue;
-        ours = IsOurImageName(entry.szExeFile);
-        break;
-    }
-    CloseHandle(snapshot);
-    return ours;
+    char image[MAX_PATH];
+    DWORD size = sizeof image;
+    if (!QueryFullProcessImageNameA(process, 0, image, &size)) return FALSE;
+    const char* backslash = strrchr(image, '\\');
+    return IsOurImageName(backslash ? backslash + 1 : image);
 }
 
 // Asks a listed copy to close, gives it time to end, and terminates it only when it is still
-// there. The process is opened before its image name is checked: while this handle is open, its
-// id cannot pass to another process. The entry of a copy that is gone, or whose id now belongs to
+// there. The image name is read through the process's handle: while it is open, the id cannot
+// pass to another process. The entry of a copy that is gone, or whose id now belongs to
 // another program, is dropped from the list; one that cannot be opened (no such right) is kept.
 static void CloseCopy(CInstanceManager& instances, DWORD processId)
 {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     if (!process && GetLastError() == ERROR_ACCESS_DENIED) return;
-    if (process && IsOurProcess(processId)) {
+    if (process && IsOurProcess(process)) {
         HWND window = FindAppWindow(processId);
         if (window) PostMessageA(window, WM_CLOSE, CLOSE_BY_SETUP, 0);
         if (WaitForSingleObject(process, CLOSE_WAIT_MS) == WAIT_TIMEOUT) {

@@ -1,8 +1,10 @@
 // The program's entry and its static objects, constructed in this order before InitInstance:
-// the instance registry (which registers this process), then the application object.
+// the run's place in the instance registry (which registers this process when the run has its
+// turn), then the application object.
 #include "framework.h"
 #include "setupapp.h"
 #include "dllsearch.h"
+#include "runturn.h"
 #include "instance/instance.h"
 #include "engine/names.h"
 #include "engine/runrecord.h"
@@ -18,8 +20,17 @@ void operator delete[](void* block) noexcept { free(block); }
 void operator delete(void* block, size_t) noexcept { free(block); }
 void operator delete[](void* block, size_t) noexcept { free(block); }
 
-CInstanceManager g_InstanceManager(INSTANCE_REGISTRY_NAME, 1024);
-CSetupApp theApp(&g_InstanceManager);
+// Only a run that has its turn joins the instance registry: the run that has it must never count a
+// second run, which is about to end with nothing changed, as a running copy of the application.
+class CInstanceMembership {
+public:
+    CInstanceMembership() : m_pInstances(HasRunTurn() ? new CInstanceManager(INSTANCE_REGISTRY_NAME, 1024) : nullptr) {}
+    ~CInstanceMembership() { delete m_pInstances; }
+    CInstanceManager* const m_pInstances;
+};
+
+static CInstanceMembership s_membership;
+CSetupApp theApp(s_membership.m_pInstances);
 
 // The program starts without the runtime's start-up code, which would cost several kilobytes of a
 // tight size budget for what it does here: it asks msvcrt for the arguments, runs the static
@@ -67,6 +78,8 @@ extern "C" __attribute__((force_align_arg_pointer)) void SetupEntry()
     char** env;
     StartupInfo info = { 0 };
     __getmainargs(&argc, &argv, &env, 0, &info);
+    // The turn comes before the static objects, which join the instance registry.
+    TakeRunTurn(argc, argv);
     int nConstructors = 0;
     while (__CTOR_LIST__[nConstructors + 1]) nConstructors++;
     for (int i = nConstructors; i >= 1; i--) __CTOR_LIST__[i]();

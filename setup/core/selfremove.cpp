@@ -1,4 +1,5 @@
 #include "selfremove.h"
+#include <stdio.h>
 #include <stdlib.h>
 #include "framework.h"
 #include "engine/names.h"
@@ -11,48 +12,61 @@
 #include "engine/helpers.h"
 #include "uninstall/uninstall.h"
 
-// A command-line argument, in double quotes when it holds a blank or a tab.
-static CString QuoteArgument(const char* argument)
-{
-    CString text(argument);
-    if (text.Find(' ') >= 0 || text.Find('\t') >= 0) return CString("\"") + text + "\"";
-    return text;
-}
+// How long the removal copy waits for the uninstaller it ended to be gone.
+#define STARTER_END_WAIT_MS 10000
 
-// Copies this program to the temporary file and starts the copy as the removal run. FALSE when
-// the copy or its start failed; after a start this process ends at once and never returns.
-static BOOL StartRemovalCopy(const char* tempFile)
+// Copies this program to the temporary file and starts the copy as the removal run, in the
+// temporary folder, so that it does not hold the installation folder as its current folder. The
+// copy is handed a handle to this process, not its id, which another process could take over.
+static HANDLE StartRemovalCopy(const char* tempDir, const char* tempFile)
 {
     char self[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH || !CopyFileA(self, tempFile, FALSE)) return FALSE;
+    if (n == 0 || n >= MAX_PATH || !CopyFileA(self, tempFile, FALSE)) return nullptr;
+    HANDLE starter;
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &starter,
+                         PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0))
+        return nullptr;
 
-    CString commandLine = QuoteArgument(tempFile) + " -delself " + QuoteArgument(self);
-    if (g_bSilent) commandLine += " -s";
-    // The copy appends to the same run log.
-    if (GetRunLogPath()[0]) commandLine += CString(" -log ") + QuoteArgument(GetRunLogPath());
+    // The paths in double quotes: they may hold blanks. The copy appends to the same run log.
+    const char* log = GetRunLogPath();
+    char line[4 * MAX_PATH + 64];
+    _snprintf(line, sizeof line, "\"%s\" -delself \"%s\"%s " STARTER_SWITCH " %lu%s%s%s", tempFile, self,
+              g_bSilent ? " -s" : "", (unsigned long)(ULONG_PTR)starter, log[0] ? " -log \"" : "", log,
+              log[0] ? "\"" : "");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    char* line = commandLine.GetBuffer(commandLine.GetLength());
-    if (!CreateProcessA(tempFile, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return FALSE;
+    BOOL started = CreateProcessA(tempFile, line, nullptr, nullptr, TRUE, 0, nullptr, tempDir, &startup, &process);
+    CloseHandle(starter);
+    if (!started) return nullptr;
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    // The copy takes over: this process ends at once, without the normal shutdown.
-    TerminateProcess(GetCurrentProcess(), 0);
-    return TRUE;
+    return process.hProcess;
 }
 
-void StartSelfRemoval()
+HANDLE StartSelfRemoval()
 {
     char tempDir[MAX_PATH];
     char tempFile[MAX_PATH];
+    HANDLE copy = nullptr;
     DWORD n = GetTempPathA(MAX_PATH, tempDir);
-    if (n == 0 || n >= MAX_PATH) return;
-    if (!GetTempFileNameA(tempDir, REMOVAL_COPY_PREFIX, 0, tempFile)) return;
-    // GetTempFileName has made the file: it goes again when no copy takes over from it.
-    if (!StartRemovalCopy(tempFile)) DeleteFileA(tempFile);
+    if (n > 0 && n < MAX_PATH && GetTempFileNameA(tempDir, REMOVAL_COPY_PREFIX, 0, tempFile)) {
+        copy = StartRemovalCopy(tempDir, tempFile);
+        // GetTempFileName has made the file: it goes again when no copy took over from it.
+        if (!copy) DeleteFileA(tempFile);
+    }
+    if (!copy) RecordFailure("start the removal copy", UNINSTALLER_NAME, GetLastError());
+    return copy;
+}
+
+void WaitForRemovalCopy(HANDLE copy)
+{
+    WaitForSingleObject(copy, INFINITE);
+    DWORD code = EXIT_FAILED;
+    GetExitCodeProcess(copy, &code);
+    CloseHandle(copy);
+    LogRunLine("the removal copy ended by itself, exit code %lu", code);
+    RecordExitCode(code == EXIT_DONE ? EXIT_FAILED : (int)code);
 }
 
 // The first lines of a list, and "..." when there are more.
@@ -81,21 +95,38 @@ static void ReportRemoval()
     AppMessageBox(text, MB_OK | MB_ICONWARNING);
 }
 
-void RunRemoval(const char* uninstallerPath)
+// Ends the uninstaller that started this copy with the outcome as its exit code, and waits until
+// it is gone, so that its file can be deleted. Only the process handed down is ended, and only
+// when it runs the uninstaller this copy removes.
+static void EndStarter(const char* starterHandle, const char* uninstallerPath, int code)
 {
-    // The uninstaller that started this copy must have ended, so its file is free.
-    Sleep(1000);
+    HANDLE starter = (HANDLE)(ULONG_PTR)strtoul(starterHandle, nullptr, 10);
+    char image[MAX_PATH];
+    DWORD size = sizeof image;
+    if (!QueryFullProcessImageNameA(starter, 0, image, &size) || !IsSameFile(image, uninstallerPath)) {
+        LogRunLine("the uninstaller cannot be reached");
+        return;
+    }
+    TerminateProcess(starter, code);
+    WaitForSingleObject(starter, STARTER_END_WAIT_MS);
+    CloseHandle(starter);
+    LogRunLine("the uninstaller ended with exit code %d", code);
+}
 
+void RunRemoval(const char* uninstallerPath, const char* starterHandle)
+{
     char self[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     if (n > 0 && n < MAX_PATH) DeleteOnReboot(self);
 
+    // Everything but the uninstaller, which runs until it is ended, and its folder.
     CString installFolder = GetFolderOfFile(uninstallerPath);
-    DeleteFileOrSchedule(uninstallerPath);
+    if (starterHandle) SpareFromDeletion(uninstallerPath);
     RunUninstall(installFolder);
+    SpareFromDeletion(nullptr);
+    if (starterHandle) EndStarter(starterHandle, uninstallerPath, GetRunExitCode());
+    DeleteFileOrSchedule(uninstallerPath);
+    RemoveInstallFolder(installFolder);
 
     if (!g_bSilent) ReportRemoval();
-    int code = GetRunExitCode();
-    LogRunLine("exit code %d", code);
-    exit(code);
 }

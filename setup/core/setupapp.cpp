@@ -2,6 +2,7 @@
 #include <stdlib.h>
 #include "closecopies.h"
 #include "installdriver.h"
+#include "runturn.h"
 #include "selfremove.h"
 #include "switches.h"
 #include "engine/settings.h"
@@ -66,9 +67,17 @@ BOOL CSetupApp::InitInstance()
     g_bSilent = HasSilentSwitch(__argc, Arguments());
     const char* runLog = FindRunLogFile(__argc, Arguments());
     if (runLog) OpenRunLog(runLog);
+    if (!HasRunTurn()) {
+        // Another installation or uninstall is under way: this run changes nothing.
+        LogRunLine("start: %s; another run of the setup program is in progress", GetCommandLineA());
+        if (!g_bSilent) AppMessageBox(IDS_ANOTHER_RUN, MB_OK | MB_ICONWARNING);
+        RecordExitCode(EXIT_ANOTHER_RUN);
+        return FALSE;
+    }
     if (IsRemovalRun(__argc, Arguments())) {
         LogRunLine("start: %s; mode: removal run%s", GetCommandLineA(), g_bSilent ? ", silent" : "");
-        RunRemoval(Arguments()[2]);
+        RunRemoval(Arguments()[2], FindStarterHandle(__argc, Arguments()));
+        return FALSE;
     }
 
     ComScope com;
@@ -99,8 +108,11 @@ BOOL CSetupApp::InitInstance()
     }
 
     if (installMode) return RunInstall();
-    StartSelfRemoval();
-    RecordFailure("start the removal copy", "GlmUnInst", GetLastError());
+    HANDLE copy = StartSelfRemoval();
+    if (!copy) return FALSE;
+    // The copy ends this process without its normal end: its place in the registry goes now.
+    if (m_pInstances) m_pInstances->RemoveInstance(GetCurrentProcessId());
+    WaitForRemovalCopy(copy);
     return FALSE;
 }
 

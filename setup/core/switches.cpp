@@ -52,3 +52,10 @@ const char* FindRunLogFile(int argc, const char* const* argv)
         if (argv[i] && EqualNoCaseAscii(argv[i], "-log")) return argv[i + 1];
     return nullptr;
 }
+
+const char* FindStarterHandle(int argc, const char* const* argv)
+{
+    for (int i = 3; i + 1 < argc; ++i)
+        if (argv[i] && strcmp(argv[i], STARTER_SWITCH) == 0) return argv[i + 1];
+    return nullptr;
+}

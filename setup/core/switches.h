@@ -20,3 +20,8 @@ bool IsSetupProgramPath(const char* programPath);
 
 // The file after the first "-log" (any case) anywhere on the command line; null when there is none.
 const char* FindRunLogFile(int argc, const char* const* argv);
+
+// The removal run's starter: the text after "-starter", looked for after the uninstaller path
+// (argv[3] on); null when there is none. It is the number of a process handle that the
+// uninstaller passed down to its temporary copy.
+const char* FindStarterHandle(int argc, const char* const* argv);

@@ -44,31 +44,41 @@ static BOOL FailCopy(const char* target, BOOL removePartial)
     return FALSE;
 }
 
-// Reads the volume and file index of a file, which name it whatever its spelling.
-static BOOL ReadFileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* info)
-{
-    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return FALSE;
-    BOOL read = GetFileInformationByHandle(file, info);
-    CloseHandle(file);
-    return read;
-}
-
-// Whether two paths are one file: an 8.3 name, "." in the path, another letter case or another
-// drive mapping spell the same file differently.
-static BOOL IsSameFile(const char* a, const char* b)
-{
-    BY_HANDLE_FILE_INFORMATION infoA, infoB;
-    return ReadFileIdentity(a, &infoA) && ReadFileIdentity(b, &infoB) &&
-           infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
-           infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
-}
-
 // A source or target path longer than MAX_PATH: the file cannot be placed.
 static BOOL FailLongPath(const char* folder, const char* name)
 {
     RecordFailure("copy", CString(folder) + "\\" + name, ERROR_FILENAME_EXCED_RANGE);
+    return FALSE;
+}
+
+// What this run placed: the bytes of the files, and the targets of the files placed ahead of the
+// script (two: the log and the uninstaller).
+static ULONGLONG s_placedBytes;
+static CString s_placedAhead[2];
+
+void BeginPlacement()
+{
+    s_placedBytes = 0;
+    for (CString& placed : s_placedAhead) placed.Empty();
+}
+
+ULONGLONG CountPlacedBytes() { return s_placedBytes; }
+
+static BOOL IsPlacedAhead(const char* target)
+{
+    for (const char* placed : s_placedAhead)
+        if (EqualNoCaseAscii(placed, target)) return TRUE;
+    return FALSE;
+}
+
+BOOL PlaceFileAhead(const char* name)
+{
+    for (CString& placed : s_placedAhead) {
+        if (!placed.IsEmpty()) continue;
+        if (CopyMatchingFiles(name, g_strSourceDir, g_strInstallDir) == 0) return FALSE;
+        placed = g_strInstallDir + "\\" + name;
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -82,17 +92,23 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
 
     char source[MAX_PATH], target[MAX_PATH];
     if (!JoinPath(source, sizeof source, sourceFolder, name)) return FailLongPath(sourceDir, name);
-    DWORD sourceAttributes = GetFileAttributesA(source);
+    WIN32_FILE_ATTRIBUTE_DATA sourceData;
     // Only files are placed: a folder of the package is never copied, nor does it displace a target.
-    if (sourceAttributes == INVALID_FILE_ATTRIBUTES || (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!GetFileAttributesExA(source, GetFileExInfoStandard, &sourceData) ||
+        (sourceData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FALSE;
     if (!JoinPath(target, sizeof target, targetFolder, newName ? newName : name))
         return FailLongPath(targetDir, newName ? newName : name);
+    // A file placed ahead of the script is whole where it is: copied again, it would be missing
+    // for a moment.
+    if (IsPlacedAhead(target)) return TRUE;
+    ULONGLONG size = ((ULONGLONG)sourceData.nFileSizeHigh << 32) | sourceData.nFileSizeLow;
     // Most targets of an installation are new: one copy that refuses to overwrite places them
     // without first probing the target (for an absent name Wine searches the whole folder).
     if (CopyFileA(source, target, TRUE)) {
         NoteMadeFile(target);
         RecordDone("copy", target);
+        s_placedBytes += size;
         return TRUE;
     }
     DWORD error = GetLastError();
@@ -130,6 +146,7 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
         else RecordFailure("schedule", oldPath, GetLastError());
     }
     RecordDone("copy", target);
+    s_placedBytes += size;
     return TRUE;
 }
 

@@ -101,7 +101,7 @@ static void NoteMissingKeys(const CString& key)
 }
 
 // One value under HKEY_LOCAL_MACHINE; a value (or key) that was not there before is noted as made.
-static void WriteEntry(const char* key, const char* name, const char* text)
+static void WriteValue(const char* key, const char* name, DWORD type, const BYTE* data, DWORD size)
 {
     CString object = CString("HKEY_LOCAL_MACHINE\\") + key + "\\" + (name ? name : "");
     NoteMissingKeys(key);
@@ -110,7 +110,7 @@ static void WriteEntry(const char* key, const char* name, const char* text)
                                   &opened, nullptr);
     if (result == ERROR_SUCCESS) {
         BOOL existed = RegQueryValueExA(opened, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-        result = RegSetValueExA(opened, name, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
+        result = RegSetValueExA(opened, name, 0, type, data, size);
         RegCloseKey(opened);
         if (result == ERROR_SUCCESS && !existed) NoteMadeValue(key, name);
     }
@@ -118,8 +118,22 @@ static void WriteEntry(const char* key, const char* name, const char* text)
     else RecordFailure("registry", object, (DWORD)result);
 }
 
+static void WriteEntry(const char* key, const char* name, const char* text)
+{
+    WriteValue(key, name, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
+}
+
+static void WriteNumberEntry(const char* key, const char* name, DWORD number)
+{
+    WriteValue(key, name, REG_DWORD, (const BYTE*)&number, sizeof number);
+}
+
+// Written before any file of the application is placed, so that one is never on the disk without
+// the entry that uninstalls it. The command lines quote the uninstaller's path: unquoted, a path
+// with blanks lets Windows try "C:\Program.exe" first.
 static void WriteRegistryEntries()
 {
+    CString uninstaller = "\"" + g_strInstallDir + "\\" UNINSTALLER_NAME "\"";
     WriteEntry(SETTINGS_KEY, ALL_USERS_VALUE, g_bAllUsers ? "B" : "A");
     WriteEntry(SETTINGS_KEY, INSTALL_PATH_VALUE, g_strInstallDir);
     WriteEntry(APP_PATH_KEY, nullptr, g_strInstallDir + "\\" APP_EXE_NAME);
@@ -127,8 +141,20 @@ static void WriteRegistryEntries()
     WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));
     WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayVersion", "5");
     WriteEntry(UNINSTALL_ENTRY_KEY, "Publisher", MAKER_FULL_NAME);
-    WriteEntry(UNINSTALL_ENTRY_KEY, "UninstallString", g_strInstallDir + "\\" UNINSTALLER_NAME);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "UninstallString", uninstaller);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "QuietUninstallString", uninstaller + " -s");
     WriteEntry(UNINSTALL_ENTRY_KEY, "URLInfoAbout", MAKER_URL);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayIcon", g_strInstallDir + "\\" APP_EXE_NAME);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "InstallLocation", g_strInstallDir);
+    // Windows' list offers Change and Repair only where the program has them.
+    WriteNumberEntry(UNINSTALL_ENTRY_KEY, "NoModify", 1);
+    WriteNumberEntry(UNINSTALL_ENTRY_KEY, "NoRepair", 1);
+}
+
+// The size Windows' list of programs shows: the files this run placed, in KB.
+static void WriteInstalledSize()
+{
+    WriteNumberEntry(UNINSTALL_ENTRY_KEY, "EstimatedSize", (DWORD)((CountPlacedBytes() + 1023) / 1024));
 }
 
 // The size of a file, or -1 when it cannot be read.
@@ -183,15 +209,22 @@ int PerformInstall()
     CString logPath = g_strInstallDir + "\\" LOG_NAME;
     int failures = CountRunFailures();
     ForgetMadeItems();
+    BeginPlacement();
     LogRunLine("install into %s (%s)", g_strInstallDir.GetString(), g_bNewInstall ? "fresh" : "over an earlier one");
 
     if (!g_bNewInstall) UndoEarlierInstallation(scriptPath);
-    RunInstallScript(scriptPath);
-    CopyMatchingFiles(LOG_NAME, g_strSourceDir, g_strInstallDir);
+    // The log and the uninstaller come first, then the registry entries: a run cut off at any
+    // moment leaves no file of the application without the uninstall entry, whose uninstaller is
+    // whole and whose log names every file the script places.
+    PlaceFileAhead(LOG_NAME);
     MakeWritable(logPath);
     AppendInstallRecord(logPath, "");
-
+    PlaceFileAhead(UNINSTALLER_NAME);
+    // The programs folder settles whether the installation is for all users, which the entries say.
     CString programs = FindProgramsFolder();
+    WriteRegistryEntries();
+    RunInstallScript(scriptPath);
+
     NormaliseProgramGroup();
     // No programs folder: no group, rather than one in the root of the current drive. No group
     // name, or one that climbs out of the programs folder: no group either, rather than the
@@ -204,7 +237,7 @@ int PerformInstall()
     if (g_bDesktopIcon) CreateAppLinkIn(g_bAllUsers, SHELL_DESKTOP);
     if (g_bAutoStart) CreateAppLinkIn(g_bAllUsers, SHELL_STARTUP);
 
-    WriteRegistryEntries();
+    WriteInstalledSize();
     CopyPackageSettingsFile();
 
     if (CountRunFailures() > failures) {

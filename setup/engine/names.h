@@ -20,6 +20,11 @@
 // Environment variable holding the path of the self-extracting package that started the setup.
 #define PACKAGE_PATH_VARIABLE "sfxname"
 
+// The machine-wide mutex that gives one run of the setup program at a time its turn.
+#define RUN_TURN_MUTEX_NAME "Global\\Orvane.Glimra5.SetupRun"
+// The switch after which the uninstaller passes its temporary copy a handle to itself.
+#define STARTER_SWITCH "-starter"
+
 // Name under which the application's running copies and the setup register themselves.
 #define INSTANCE_REGISTRY_NAME "Orvane.Glimra.v4"
 

@@ -96,4 +96,23 @@ BOOL PathExists(const char* path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
+
+// Reads the volume and file index of a file, which name it whatever its spelling.
+static BOOL ReadFileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* info)
+{
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    BOOL read = GetFileInformationByHandle(file, info);
+    CloseHandle(file);
+    return read;
+}
+
+BOOL IsSameFile(const char* a, const char* b)
+{
+    BY_HANDLE_FILE_INFORMATION infoA, infoB;
+    return ReadFileIdentity(a, &infoA) && ReadFileIdentity(b, &infoB) &&
+           infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+           infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
+}
 #endif

@@ -43,4 +43,8 @@ CString GetFolderOfFile(const char* path);
 
 // A file or folder of that path exists.
 BOOL PathExists(const char* path);
+
+// Whether two paths are one existing file: an 8.3 name, "." in the path, another letter case or
+// another drive mapping spell the same file differently.
+BOOL IsSameFile(const char* a, const char* b);
 #endif

@@ -21,6 +21,19 @@ BOOL DeleteFileOrSchedule(const char* path)
     return FALSE;
 }
 
+static CString s_strSpared;
+
+void SpareFromDeletion(const char* path) { s_strSpared = path ? path : ""; }
+
+// The spared file under its long or its short (8.3) name in that folder.
+static BOOL IsSpared(const char* path, const char* folder, const char* shortName)
+{
+    if (s_strSpared.IsEmpty()) return FALSE;
+    char shortPath[MAX_PATH];
+    return EqualNoCaseAscii(path, s_strSpared) ||
+           (shortName[0] && JoinPath(shortPath, sizeof shortPath, folder, shortName) && EqualNoCaseAscii(shortPath, s_strSpared));
+}
+
 int DeleteMatchingFiles(const char* folder, const char* pattern)
 {
     char base[MAX_PATH], search[MAX_PATH];
@@ -41,7 +54,8 @@ int DeleteMatchingFiles(const char* folder, const char* pattern)
         // A matching sub-folder is left alone; a path that does not fit is passed over.
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         char path[MAX_PATH];
-        if (!JoinPath(path, sizeof path, entryFolder, entry.cFileName)) continue;
+        if (!JoinPath(path, sizeof path, entryFolder, entry.cFileName) || IsSpared(path, entryFolder, entry.cAlternateFileName))
+            continue;
         // The search already gave the attributes; they are written back only when a bit to clear is
         // set, which spares two file-system calls per file of an uninstall.
         DWORD clear = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;

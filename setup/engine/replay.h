@@ -6,7 +6,12 @@
 // recorded so). TRUE when it is gone now.
 BOOL DeleteFileOrSchedule(const char* path);
 
-// Deletes the files (read-only and hidden ones too) matching the pattern in the folder; returns the count.
+// The one file that deleting by pattern leaves alone (null: none). The uninstaller runs while its
+// temporary copy replays the log; its file is deleted once it has ended.
+void SpareFromDeletion(const char* path);
+
+// Deletes the files (read-only and hidden ones too) matching the pattern in the folder, but for
+// the spared file; returns the count.
 int DeleteMatchingFiles(const char* folder, const char* pattern);
 
 // Deletes the "Shell Link: " files, then removes the "Made Dir: " folders and their empty parents.

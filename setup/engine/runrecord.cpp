@@ -6,6 +6,7 @@
 static CString s_strLogPath;
 static int s_nFailures;
 static BOOL s_bDeclined;
+static int s_nExitCode;
 static CString s_strFirstFailure;
 static CString s_strFailed;
 static CString s_strPending;
@@ -97,6 +98,8 @@ void RecordDeclined()
     LogRunLine("declined by the user");
 }
 
+void RecordExitCode(int code) { s_nExitCode = code; }
+
 int CountRunFailures() { return s_nFailures; }
 BOOL IsRestartPending() { return !s_strPending.IsEmpty(); }
 CString DescribeFirstFailure() { return s_strFirstFailure; }
@@ -105,6 +108,7 @@ const CString& GetFailedList() { return s_strFailed; }
 
 int GetRunExitCode()
 {
+    if (s_nExitCode) return s_nExitCode;
     if (s_nFailures > 0) return EXIT_FAILED;
     if (s_bDeclined) return EXIT_DECLINED;
     if (IsRestartPending()) return EXIT_RESTART_NEEDED;

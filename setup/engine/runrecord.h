@@ -8,6 +8,7 @@
 #define EXIT_DAMAGED_PACKAGE 1
 #define EXIT_DECLINED        1602
 #define EXIT_FAILED          1603
+#define EXIT_ANOTHER_RUN     1618
 #define EXIT_RESTART_NEEDED  3010
 
 // Starts writing the run log to that file (made whole against the current folder); lines are
@@ -26,6 +27,9 @@ void RecordFailure(const char* step, const char* object, DWORD error);
 void RecordRestartPending(const char* path);
 // A question answered No, or the wizard cancelled.
 void RecordDeclined();
+// An outcome decided outside this run's own steps (another run holds the turn; the removal copy
+// ended without handing back its outcome): the run ends with that exit code.
+void RecordExitCode(int code);
 
 int CountRunFailures();
 BOOL IsRestartPending();
@@ -35,5 +39,6 @@ CString DescribeFirstFailure();
 const CString& GetRestartPendingList();
 // The paths that failed, one a line.
 const CString& GetFailedList();
-// 1603 after a failure, 1602 when declined, 3010 when a restart finishes the run, else 0.
+// The code recorded by RecordExitCode; otherwise 1603 after a failure, 1602 when declined, 3010
+// when a restart finishes the run, else 0.
 int GetRunExitCode();

@@ -32,6 +32,7 @@
 #define IDS_LEFT_BEHIND          26
 #define IDS_GOES_AT_RESTART      27
 #define IDS_CLOSE_SETUP          28
+#define IDS_ANOTHER_RUN          29
 #define IDS_PRODUCT              100
 #define IDS_HELP_SHORTCUT        101
 #define IDS_README_SHORTCUT      102

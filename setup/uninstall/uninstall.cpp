@@ -113,7 +113,8 @@ static int CountBackslashes(const CString& path)
 }
 
 // The folders of the installation that still hold a file waiting for the next start go at that
-// start too, after their files and the deepest first, so each is empty when its turn comes.
+// start too, after their files and the deepest first, so each is empty when its turn comes. A
+// folder scheduled already is not scheduled again.
 static void ScheduleFoldersOfPendingFiles(const char* installFolder)
 {
     size_t rootLength = strlen(installFolder);
@@ -124,7 +125,7 @@ static void ScheduleFoldersOfPendingFiles(const char* installFolder)
         end = pending.Find('\n', start);
         CString folder = GetParentFolder(pending.Mid(start, end - start));
         while (_strnicmp(folder + "\\", installFolder, rootLength) == 0 && PathExists(folder) &&
-               folders.Find(folder + "\n") < 0) {
+               folders.Find(folder + "\n") < 0 && pending.Find(folder + "\n") < 0) {
             folders += folder + "\n";
             if (CountBackslashes(folder) > deepest) deepest = CountBackslashes(folder);
             folder = GetParentFolder(folder);
@@ -141,13 +142,20 @@ static void ScheduleFoldersOfPendingFiles(const char* installFolder)
     }
 }
 
+void RemoveInstallFolder(const char* installFolder)
+{
+    // The process must not hold the folder it removes.
+    SetCurrentDirectoryA("\\");
+    RemoveDirectoryA(installFolder);
+    ScheduleFoldersOfPendingFiles(installFolder);
+}
+
 void RunUninstall(const char* installFolder)
 {
     // A log path that does not fit stays empty and opens nothing.
     char legacyLog[MAX_PATH], log[MAX_PATH];
     JoinPath(legacyLog, sizeof legacyLog, installFolder, LEGACY_LOG_NAME);
     JoinPath(log, sizeof log, installFolder, LOG_NAME);
-    RemoveAppRegistryKeys(MAKER_NAME, SETTINGS_KEY_NAME, UNINSTALL_ENTRY_NAME, APP_EXE_NAME);
     RestoreImageFileTypes();
 
     UndoLinksAndMadeDirs(legacyLog);
@@ -155,12 +163,9 @@ void RunUninstall(const char* installFolder)
     UndoFileRecords(legacyLog, installFolder, nullptr);
     UndoFileRecords(log, installFolder, nullptr);
     DeleteMatchingFiles(installFolder, LOG_NAME);
-
-    // The process must not hold the folder it removes.
-    SetCurrentDirectoryA("\\");
-    RemoveDirectoryA(installFolder);
+    RemoveInstallFolder(installFolder);
 
     RemoveAllUsersShortcuts();
     RemoveUserProfileShortcuts();
-    ScheduleFoldersOfPendingFiles(installFolder);
+    RemoveAppRegistryKeys(MAKER_NAME, SETTINGS_KEY_NAME, UNINSTALL_ENTRY_NAME, APP_EXE_NAME);
 }

@@ -374,7 +374,7 @@ TEST_F(DriverTest, ARelativeInstallFolderIsMadeWhole)
     std::string installed = package + "\\Apps\\Glimra 5";
     EXPECT_TRUE(FileExists(installed + "\\Glmr5.exe"));
     EXPECT_EQ(installed, RegString(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Path"));
-    EXPECT_EQ(installed + "\\GlmUnInst.exe",
+    EXPECT_EQ("\"" + installed + "\\GlmUnInst.exe\"",
               RegString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY "\\" UNINSTALL_ENTRY_NAME, "UninstallString"));
 }
 

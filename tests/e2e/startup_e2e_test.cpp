@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include "package.h"
+#include "processes.h"
 #include "robot.h"
 #include "engine/names.h"
 #include "instance/instance.h"
@@ -56,6 +57,9 @@ protected:
 
     void TearDown() override
     {
+        // An uninstall's temporary copy says at its end what it removed; it holds the run's turn
+        // until it is answered.
+        if (m_setup.id) EndTemporaryCopy(m_setup.id, kWait);
         EndProcess(m_setup);
         for (StandIn& copy : m_copies) EndProcess(copy.process);
         m_package.reset();

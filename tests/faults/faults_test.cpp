@@ -170,7 +170,7 @@ TEST_F(Faults, RemovalWithAFileHeldOpenSchedulesItAndSaysSo)
     ChildProcess setup = StartProgram(package + "\\setup.exe", "-s -instdir \\glmtest\\faults\\apps -log " + log);
     ASSERT_EQ(0, WaitProcess(setup, kWait)) << ReadFileText(log);
     std::string inst = m_box.Path("apps\\Glimra 5");
-    EXPECT_EQ(inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
+    EXPECT_EQ("\"" + inst + "\\GlmUnInst.exe\"", RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
     std::string held = inst + "\\readme.txt";
     ChildProcess holder = StartProcess("\"" + TestProgramDir() + "\\faults_fileholder.exe\" \"" + held + "\" 30000");
     ASSERT_NE(nullptr, holder.process);

@@ -43,7 +43,7 @@ std::string TreeOf(const std::vector<std::string>& names)
     return Joined(sorted);
 }
 
-// The string values of a key, name to data; "(default)" for the default value.
+// The values of a key, name to data (a DWORD in decimal); "(default)" for the default value.
 std::map<std::string, std::string> ValuesOf(const std::string& key)
 {
     std::map<std::string, std::string> values;
@@ -55,7 +55,7 @@ std::map<std::string, std::string> ValuesOf(const std::string& key)
         DWORD nameSize = sizeof name, dataSize = sizeof data - 1, type;
         if (RegEnumValueA(handle, index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
         data[dataSize] = 0;
-        values[name[0] ? name : "(default)"] = (const char*)data;
+        values[name[0] ? name : "(default)"] = type == REG_DWORD ? std::to_string(*(DWORD*)data) : (const char*)data;
     }
     RegCloseKey(handle);
     return values;
@@ -139,6 +139,7 @@ TEST_P(PlanTest, ASilentInstallationDoesWhatThePlanSays)
             break;
         }
         case PlanStep::REGISTRY_VALUE:
+        case PlanStep::REGISTRY_NUMBER:
             values[step.path.substr(strlen("HKLM\\"))][step.name.empty() ? "(default)" : step.name] = step.source;
             break;
         default:

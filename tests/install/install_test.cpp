@@ -103,20 +103,32 @@ protected:
         EXPECT_EQ(allUsers, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "AllUsers"));
         EXPECT_EQ(m_inst, RegString(HKEY_LOCAL_MACHINE, kSettingsKey, "Path"));
         EXPECT_EQ(m_inst + "\\Glmr5.exe", RegString(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr));
-        EXPECT_EQ("Support", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Contact"));
-        EXPECT_EQ("Glimra 5", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
-        EXPECT_EQ("5", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
-        EXPECT_EQ("Orvane Technology LLC", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"));
-        EXPECT_EQ(m_inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
+        // The uninstaller's path is quoted: unquoted, Windows would try "C:\glmtest\...\Program.exe"
+        // first; Windows' list shows the icon and size and offers no Change or Repair.
+        const std::string uninstaller = "\"" + m_inst + "\\GlmUnInst.exe\"";
+        const std::pair<const char*, std::string> entry[] = {
+            { "Contact", "Support" },
+            { "DisplayName", "Glimra 5" },
+            { "DisplayVersion", "5" },
+            { "Publisher", "Orvane Technology LLC" },
+            { "UninstallString", uninstaller },
+            { "QuietUninstallString", uninstaller + " -s" },
+            { "DisplayIcon", m_inst + "\\Glmr5.exe" },
+            { "InstallLocation", m_inst },
+            { "NoModify", "1" },
+            { "NoRepair", "1" },
+            { "EstimatedSize", "1" },   // the sample package's few bytes, rounded up to 1 KB
+        };
+        for (const auto& value : entry) EXPECT_EQ(value.second, RegString(HKEY_LOCAL_MACHINE, kUninstallKey, value.first)) << value.first;
         std::string url = RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "URLInfoAbout");
         EXPECT_EQ(0u, url.find("http://")) << url;
-        // The uninstall entry holds its six values and nothing else.
+        // The uninstall entry holds these values, the address, and nothing else.
         HKEY key;
         DWORD values = 0;
         ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key));
         RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
         RegCloseKey(key);
-        EXPECT_EQ(6u, values);
+        EXPECT_EQ(sizeof(entry) / sizeof(entry[0]) + 1, values);
     }
 };
 

@@ -53,6 +53,8 @@ const Text kStrings[] = {
     {26, "Nem sikerült törölni, a gépen maradt:"},
     {27, "A gépen maradt, a Windows következő indításakor törlődik:"},
     {28, "Kérjük válassza a \"Befejezés >\" gombot a telepítő bezárásához."},
+    {29, "Ezen a gépen már folyamatban van a Glimra 5 egy telepítése vagy eltávolítása.\nKérjük várja meg, amíg "
+         "befejeződik, majd próbálja újra."},
     {100, "Glimra 5"},
     {101, "Glimra 5 Súgó"},
     {102, "Bővebben a Glimra 5-ről"},

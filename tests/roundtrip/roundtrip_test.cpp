@@ -1,241 +1,43 @@
 // The whole life of an installation: setup.exe installs the sample package silently, the
 // application's own registry values and a taken-over file type are added as the application would
 // leave them, then the installed GlmUnInst.exe uninstalls (asked and answered through the UI robot,
-// or silently), hands over to its temporary copy, and that copy removes everything of the product.
-#include <gtest/gtest.h>
-#include <algorithm>
-#include "files.h"
-#include "package.h"
-#include "processes.h"
-#include "regbackup.h"
-#include "robot.h"
-#include "sandbox.h"
+// or silently), hands over to its temporary copy, and waits for it: the copy removes everything of
+// the product, ends the uninstaller with the outcome and then deletes it.
+#include "roundtrip.h"
+#include <stdio.h>
 
+namespace roundtrip {
 namespace {
 
-const DWORD kWait = 20000;
-
-const char kCaption[] = "Glimra Telepítő";
-const char kConfirmUninstall[] = "Ezzel teljesen eltávolítja a Glimra 5-öt.\nValóban folytatja?";
-const char kUninstalled[] = "Glimra 5 sikeresen el lett távolítva a gépről.";
-
-const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
-const char kJpgKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.jpg";
-const char kUninstallEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimra 5";
-const char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe";
-const char kAppLink[] = "Glimra 5.lnk";
-
-std::string Lower(std::string text)
+// The bytes of the files under folder, but for the installation log; with the package's script,
+// which the setup places as the log before it appends its records, that is what an installation
+// placed.
+ULONGLONG PlacedBytes(const std::string& folder, const std::string& script)
 {
-    for (char& ch : text) ch = (char)tolower((unsigned char)ch);
-    return text;
+    ULONGLONG bytes = ReadFileBytes(script).size();
+    std::string tree = TreeText(folder);
+    for (size_t start = 0, end; start < tree.size(); start = end + 1) {
+        end = tree.find(',', start);
+        if (end == std::string::npos) end = tree.size();
+        std::string name = tree.substr(start, end - start);
+        if (!name.empty() && name.back() != '\\' && name != "GlmUnInst.log") bytes += ReadFileBytes(folder + "\\" + name).size();
+    }
+    return bytes;
 }
 
-// Copies the files of a folder and its sub-folders.
-void CopyTree(const std::string& from, const std::string& to)
+// The reg output holds the value: its name, type and data on one line of their own.
+bool HasValueLine(const std::string& output, const std::string& name, const std::string& typeAndData)
 {
-    MakeFolders(to);
-    for (const std::string& name : ListFolder(from)) {
-        std::string source = from + "\\" + name, target = to + "\\" + name;
-        if (FolderExists(source)) CopyTree(source, target);
-        else CopyFileA(source.c_str(), target.c_str(), FALSE);
-    }
+    std::string line = "    " + name + "    " + typeAndData;
+    size_t at = output.find(line);
+    return at != std::string::npos && (at + line.size() == output.size() || output[at + line.size()] == '\r' ||
+                                       output[at + line.size()] == '\n');
 }
 
-class RoundTrip : public ::testing::Test {
-protected:
-    Sandbox m_box{"roundtrip"};
-    std::string m_pkg, m_inst;
-    ShellFolderPaths m_folders;
-    // The per-user file types as they were, put back after each case.
-    RegKeyBackup m_fileTypes{HKEY_CURRENT_USER, kFileExts};
-    // Files that processes of a case scheduled for deletion at the next start: unscheduled and
-    // deleted when the case ends.
-    std::vector<std::string> m_scheduled;
-
-    void SetUp() override
-    {
-        ASSERT_FALSE(SetupExePath().empty());
-        ASSERT_FALSE(StandInExePath().empty());
-        m_folders = m_box.RedirectShellFolders();
-        m_pkg = m_box.Path("pkg");
-        // Blanks in both levels: the path must reach the temporary copy as one argument.
-        m_inst = m_box.Path("Program Files\\Glimra 5");
-        MakePackage();
-    }
-
-    void TearDown() override
-    {
-        RemovePendingDeletions(m_scheduled);
-        for (const std::string& path : m_scheduled) DeleteFileA(path.c_str());
-    }
-
-    // The sample package with the build's setup program, uninstaller, stand-in and resource library.
-    void MakePackage()
-    {
-        CopyTree(HostToWindowsPath(GLM_SAMPLE_PACKAGE), m_pkg);
-        ASSERT_TRUE(FileExists(m_pkg + "\\GlmUnInst.log"));
-        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\setup.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (m_pkg + "\\GlmUnInst.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(StandInExePath().c_str(), (m_pkg + "\\Glmr5.exe").c_str(), FALSE));
-#ifdef GLM_RESOURCE_DLL
-        ASSERT_TRUE(CopyFileA(HostToWindowsPath(GLM_RESOURCE_DLL).c_str(), (m_pkg + "\\GlmRes5.dll").c_str(), FALSE));
-#endif
-    }
-
-    // setup.exe -s into the scratch "Program Files", then what the application itself leaves.
-    void InstallSilently()
-    {
-        MakeFolders(m_box.Path("Program Files"));
-        std::string command = QuoteArgument(m_pkg + "\\setup.exe") + " -s -instdir " + QuoteArgument(m_box.Path("Program Files"));
-        int code = RunProcess(command, kWait, m_pkg.c_str());
-        ASSERT_NE(-1, code) << "setup.exe -s did not end within " << kWait << " ms";
-        for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt", "Minta\\pelda1.glm" })
-            ASSERT_TRUE(FileExists(m_inst + "\\" + name)) << name << " was not installed";
-        ASSERT_TRUE(FileExists(m_folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
-        ASSERT_TRUE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
-        ASSERT_EQ(m_inst + "\\GlmUnInst.exe", RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
-
-        RegSetString(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture", "LastFolder", m_inst);
-        RegSetString(HKEY_CLASSES_ROOT, "Glm5.Document\\shell\\open\\command", nullptr, "\"" + m_inst + "\\Glmr5.exe\" \"%1\"");
-        RegSetString(HKEY_CURRENT_USER, kJpgKey, "Application", m_inst + "\\Glmr5.exe");
-        RegSetString(HKEY_CURRENT_USER, kJpgKey, "GlmrOld", "kepnezo.exe");
-    }
-
-    // The installed uninstaller started as the system's list of installed programs would start it.
-    ChildProcess StartUninstaller(const std::string& arguments)
-    {
-        return StartProgram(RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"), arguments);
-    }
-
-    // Finds the temporary copy the uninstaller started, lets the uninstaller end, and returns a
-    // handle to the copy (null when there is none); its image path is scheduled for clean-up.
-    HANDLE TakeTemporaryCopy(ChildProcess& uninstaller, DWORD* copyId)
-    {
-        ProcessEntry copy = WaitForTemporaryCopy(uninstaller.id, kWait);
-        *copyId = copy.id;
-        HANDLE process = copy.id ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, copy.id) : nullptr;
-        std::string image = process ? ProcessImagePath(process) : std::string();
-        if (!image.empty()) m_scheduled.push_back(image);
-        DWORD code = 1;
-        EXPECT_TRUE(WaitForExit(uninstaller, kWait, &code)) << "the uninstaller still runs";
-        EXPECT_EQ(0u, code) << "the uninstaller ends with exit code 0 when the copy has taken over";
-        EndProcess(uninstaller);
-        if (!process) return nullptr;
-
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        EXPECT_EQ(Lower(temp), Lower(image.substr(0, strlen(temp)))) << "the copy runs from " << image;
-        EXPECT_TRUE(IsTemporaryCopyName(image.substr(image.find_last_of('\\') + 1))) << image;
-        return process;
-    }
-
-    // The installed uninstaller run with "-s": it hands over to its temporary copy, which ends.
-    void UninstallSilently()
-    {
-        ChildProcess uninstaller = StartUninstaller("-s");
-        ASSERT_NE(nullptr, uninstaller.process);
-        DWORD copyId = 0;
-        HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
-        ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
-        ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
-    }
-
-    // Waits for the copy to end with exit code 0; a message box still open is reported.
-    void ExpectCopyEnds(HANDLE copy, DWORD copyId)
-    {
-        if (WaitForSingleObject(copy, kWait) != WAIT_OBJECT_0) {
-            MessageBoxView box = WaitForMessageBox(copyId, 0);
-            TerminateProcess(copy, 255);
-            WaitForSingleObject(copy, 5000);
-            CloseHandle(copy);
-            FAIL() << "the temporary copy still runs; message box on screen: \"" << box.text << "\"";
-        }
-        DWORD code = 12345;
-        GetExitCodeProcess(copy, &code);
-        CloseHandle(copy);
-        EXPECT_EQ(0u, code) << "exit code of the removal run";
-    }
-
-    // The copy's own file is listed for deletion at the next start.
-    void ExpectScheduledForDeletion(const std::string& path)
-    {
-        std::vector<std::string> pending = PendingRenameSources();
-        bool listed = std::any_of(pending.begin(), pending.end(),
-                                  [&](const std::string& p) { return Lower(p) == Lower(path); });
-        EXPECT_TRUE(listed) << path << " is not in PendingFileRenameOperations: " << Joined(pending);
-    }
-
-    // The system's list of installed programs, as Wine's own uninstaller of the machine's native
-    // kind shows it (the 64-bit one under WoW64 reads both registry views).
-    std::string InstalledProgramsList()
-    {
-        return RunCapturingOutput(QuoteArgument(NativeSystemProgram("uninstaller.exe")) + " --list",
-                                  m_box.Path("programs.txt"), kWait);
-    }
-
-    // What Wine's own reg of the machine's native kind prints for a key; view "/reg:32" or
-    // "/reg:64" reads that view, "" the reader's own.
-    std::string QueryWithSystemReg(const std::string& key, const std::string& view)
-    {
-        return RunCapturingOutput(QuoteArgument(NativeSystemProgram("reg.exe")) + " query " + QuoteArgument(key) +
-                                  (view.empty() ? "" : " " + view), m_box.Path("reg.txt"), kWait);
-    }
-
-    // Starts "Glmr5.exe" by name only through the system's start, which finds it in App Paths, and
-    // returns the id of the copy that recorded its start (0 when none did within a few seconds).
-    DWORD StartByAppPaths()
-    {
-        std::string record = m_box.Path("started.txt");
-        DeleteFileA(record.c_str());
-        RunCapturingOutput(QuoteArgument(NativeSystemProgram("start.exe")) + " Glmr5.exe -hidden -record " +
-                           QuoteArgument(record), m_box.Path("start.txt"), kWait);
-        for (int waited = 0; waited < 5000; waited += 100) {
-            for (const std::string& line : ReadLines(record))
-                if (line.compare(0, 6, "start ") == 0) return (DWORD)strtoul(line.c_str() + 6, nullptr, 10);
-            Sleep(100);
-        }
-        return 0;
-    }
-
-    // Nothing of the product is left but what the case names as kept.
-    void ExpectNoRegistryEntries()
-    {
-        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvane"));
-        EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Orvane"));
-        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
-        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kAppPaths));
-        EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, "Glm5.Document"));
-        EXPECT_EQ("kepnezo.exe", RegString(HKEY_CURRENT_USER, kJpgKey, "Application"));
-        EXPECT_EQ("<missing>", RegString(HKEY_CURRENT_USER, kJpgKey, "GlmrOld"));
-        std::string list = InstalledProgramsList();
-        EXPECT_EQ(std::string::npos, list.find("Glimra 5")) << list;
-    }
-
-    void ExpectNoShortcuts()
-    {
-        EXPECT_FALSE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
-        EXPECT_FALSE(FileExists(m_folders.commonStartup + "\\" + kAppLink));
-        EXPECT_FALSE(FileExists(m_folders.userDesktop + "\\" + kAppLink));
-        EXPECT_FALSE(FolderExists(m_folders.userPrograms + "\\Glimra 5"));
-        EXPECT_EQ(Joined({}), Joined(ListFolder(m_folders.commonDesktop)));
-    }
-
-    void ExpectEverythingInstalled()
-    {
-        for (const char* name : { "Glmr5.exe", "GlmUnInst.exe", "GlmUnInst.log", "readme.txt" })
-            EXPECT_TRUE(FileExists(m_inst + "\\" + name)) << name;
-        EXPECT_TRUE(FileExists(m_folders.commonPrograms + "\\Glimra 5\\" + kAppLink));
-        EXPECT_TRUE(FileExists(m_folders.commonDesktop + "\\" + kAppLink));
-        EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
-        EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kAppPaths));
-        EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvane\\Glimra v.5"));
-        EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Orvane\\Glimra v.5\\Capture"));
-        EXPECT_EQ(m_inst + "\\Glmr5.exe", RegString(HKEY_CURRENT_USER, kJpgKey, "Application"));
-    }
-};
-
-TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
+// A deployment tool waits for the uninstaller, reads its exit code and then checks: by the time the
+// uninstaller ends, the product is gone; its own file and folder follow, and only the temporary
+// copy waits for the next start of Windows.
+TEST_F(RoundTrip, AWaitedSilentUninstallEndsWhenTheProductIsGone)
 {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
     std::string list = InstalledProgramsList();
@@ -247,6 +49,9 @@ TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
     HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
     ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
     std::string copyPath = m_scheduled.back();
+    EXPECT_EQ(0u, WaitForUninstaller(uninstaller));
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+    EXPECT_FALSE(FileExists(m_inst + "\\Glmr5.exe"));
     ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(copy, copyId));
 
     EXPECT_FALSE(FolderExists(m_inst)) << Joined(ListFolder(m_inst));
@@ -255,7 +60,77 @@ TEST_F(RoundTrip, SilentUninstallRemovesEverythingAndSchedulesItsCopy)
     ExpectNoShortcuts();
     ExpectNoRegistryEntries();
     ExpectScheduledForDeletion(copyPath);
+    for (const std::string& pending : PendingRenameSources())
+        EXPECT_NE(0u, Lower(pending).find(Lower(m_box.Root()))) << pending << " is left for the next start";
     EXPECT_TRUE(FileExists(copyPath)) << "the copy's file goes at the next start, not before";
+}
+
+// The uninstaller's exit code is the removal's outcome, read as a deployment tool reads it: 0 when
+// everything went, 3010 when a file held open goes at the next start of Windows.
+TEST_F(RoundTrip, TheUninstallersExitCodeIsTheRemovalsOutcome)
+{
+    struct Row {
+        const char* held;   // a file of the installation held open without delete sharing; null: none
+        DWORD code;
+    };
+    for (const Row& row : { Row{ nullptr, 0 }, Row{ "readme.txt", 3010 } }) {
+        SCOPED_TRACE(row.held ? row.held : "nothing held");
+        // The uninstall before took the scratch Programs folder with the group it emptied.
+        m_folders = m_box.RedirectShellFolders();
+        ASSERT_NO_FATAL_FAILURE(InstallSilently());
+        std::string held = row.held ? m_inst + "\\" + row.held : std::string();
+        HANDLE file = row.held ? CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                               : INVALID_HANDLE_VALUE;
+        if (row.held) ASSERT_NE(INVALID_HANDLE_VALUE, file) << held;
+
+        ChildProcess uninstaller = StartUninstaller("-s");
+        DWORD copyId = 0;
+        HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
+        ASSERT_NE(nullptr, copy);
+        EXPECT_EQ(row.code, WaitForUninstaller(uninstaller));
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy, kWait));
+        CloseHandle(copy);
+        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+        if (row.held) {
+            CloseHandle(file);
+            EXPECT_EQ(Joined({ row.held }), Joined(ListFolder(m_inst)));
+            ExpectScheduledForDeletion(held);
+            ExpectScheduledForDeletion(m_inst);
+            m_scheduled.push_back(held);
+            m_scheduled.push_back(m_inst);
+            DeleteFileA(held.c_str());
+            RemoveDirectoryA(m_inst.c_str());
+        }
+    }
+}
+
+// A removal copy cut off at its start (a tool's time limit, a crash), even one that leaves exit
+// code 0, is a failed uninstall: the waiting uninstaller ends with 1603, not with a success and not
+// never. The uninstall entry is still there, and running its command again removes everything.
+TEST_F(RoundTrip, ACutOffRemovalFailsAndTheEntryRunsItAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    ChildProcess uninstaller = StartUninstaller("-s");
+    ProcessEntry entry = WaitForTemporaryCopy(uninstaller.id, kWait);
+    HANDLE copy = entry.id ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, entry.id) : nullptr;
+    ASSERT_NE(nullptr, copy) << "no temporary copy to cut off";
+    m_scheduled.push_back(ProcessImagePath(copy));
+    ASSERT_TRUE(TerminateProcess(copy, 0));
+    WaitForSingleObject(copy, kWait);
+    CloseHandle(copy);
+    EXPECT_EQ(1603u, WaitForUninstaller(uninstaller));
+
+    std::string command = RegString(HKEY_LOCAL_MACHINE, kUninstallEntry, "QuietUninstallString");
+    ASSERT_NE("<missing>", command);
+    ChildProcess again = StartProcess(command);
+    DWORD copyId = 0;
+    HANDLE secondCopy = TakeTemporaryCopy(again, &copyId);
+    ASSERT_NE(nullptr, secondCopy);
+    EXPECT_EQ(0u, WaitForUninstaller(again));
+    ASSERT_NO_FATAL_FAILURE(ExpectCopyEnds(secondCopy, copyId));
+    EXPECT_FALSE(FolderExists(m_inst)) << Joined(ListFolder(m_inst));
+    ExpectNoShortcuts();
+    ExpectNoRegistryEntries();
 }
 
 // Wine's own programs of the machine's native kind find the installation where Windows programs
@@ -272,7 +147,21 @@ TEST_F(RoundTrip, TheSystemsOwnProgramsFindTheInstallationUntilItIsRemoved)
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
 
     EXPECT_NE(std::string::npos, QueryWithSystemReg(uninstallKey, ownView).find(uninstaller));
-    EXPECT_NE(std::string::npos, QueryWithSystemReg(nativeKey, "").find(uninstaller));
+    // The entry as Windows' list of programs and package managers read it: the commands quote the
+    // uninstaller's path (with its blanks), the icon, the folder, the size in KB, no Change/Repair.
+    std::string entry = QueryWithSystemReg(nativeKey, "");
+    char kilobytes[32];
+    sprintf(kilobytes, "0x%llx", (PlacedBytes(m_inst, m_pkg + "\\GlmUnInst.log") + 1023) / 1024);
+    const std::pair<const char*, std::string> values[] = {
+        { "UninstallString", "REG_SZ    \"" + uninstaller + "\"" },
+        { "QuietUninstallString", "REG_SZ    \"" + uninstaller + "\" -s" },
+        { "DisplayIcon", "REG_SZ    " + m_inst + "\\Glmr5.exe" },
+        { "InstallLocation", "REG_SZ    " + m_inst },
+        { "EstimatedSize", std::string("REG_DWORD    ") + kilobytes },
+        { "NoModify", "REG_DWORD    0x1" },
+        { "NoRepair", "REG_DWORD    0x1" },
+    };
+    for (const auto& value : values) EXPECT_TRUE(HasValueLine(entry, value.first, value.second)) << value.first << " in\n" << entry;
     std::string list = InstalledProgramsList();
     EXPECT_NE(std::string::npos, list.find("Glimra 5")) << "the system's list: " << list;
     DWORD started = StartByAppPaths();
@@ -312,6 +201,8 @@ TEST_F(RoundTrip, AnsweredUninstallKeepsUserFilesAndAGroupWithASubFolder)
     HANDLE copy = TakeTemporaryCopy(uninstaller, &copyId);
     ASSERT_NE(nullptr, copy) << "no uni*.tmp process was started by the uninstaller";
     std::string copyPath = m_scheduled.back();
+    // The uninstaller ends with the outcome before the copy says it.
+    EXPECT_EQ(0u, WaitForUninstaller(uninstaller));
     MessageBoxView done = WaitForMessageBox(copyId, kWait);
     EXPECT_NE(nullptr, done.window) << "no closing message from the temporary copy";
     if (done.window) {
@@ -371,4 +262,5 @@ TEST_F(RoundTrip, RemovalRunForAMissingUninstallerStillUninstallsItsFolder)
     ExpectScheduledForDeletion(remover);
 }
 
-} // namespace
+}  // namespace
+}  // namespace roundtrip

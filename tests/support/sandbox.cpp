@@ -15,11 +15,11 @@ bool ReadValue(HKEY root, const std::string& key, const char* name, std::string&
     HKEY h;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
     char buffer[4096] = {};
-    DWORD size = sizeof(buffer) - 1;
-    LONG r = RegQueryValueExA(h, name, nullptr, nullptr, (BYTE*)buffer, &size);
+    DWORD size = sizeof(buffer) - 1, type;
+    LONG r = RegQueryValueExA(h, name, nullptr, &type, (BYTE*)buffer, &size);
     RegCloseKey(h);
     if (r != ERROR_SUCCESS) return false;
-    value = buffer;
+    value = type == REG_DWORD ? std::to_string(*(const DWORD*)buffer) : std::string(buffer);
     return true;
 }
 

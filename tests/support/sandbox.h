@@ -71,7 +71,8 @@ private:
 
 // ---- Small file and registry helpers for tests ----
 
-// Registry: a string value, or "<missing>" when the key or value is absent.
+// Registry: a string value (a DWORD as its decimal number), or "<missing>" when the key or value
+// is absent.
 std::string RegString(HKEY root, const std::string& key, const char* valueName);
 bool RegKeyExists(HKEY root, const std::string& key);
 void RegSetString(HKEY root, const std::string& key, const char* valueName, const std::string& value);

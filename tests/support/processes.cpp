@@ -1,5 +1,6 @@
 #include "processes.h"
 #include <tlhelp32.h>
+#include "robot.h"
 #include "sandbox.h"
 
 namespace {
@@ -47,6 +48,20 @@ ProcessEntry WaitForTemporaryCopy(DWORD parentId, DWORD timeoutMs)
         if (GetTickCount() - start >= timeoutMs) return ProcessEntry();
         Sleep(20);
     }
+}
+
+void EndTemporaryCopy(DWORD parentId, DWORD timeoutMs)
+{
+    ProcessEntry entry = WaitForTemporaryCopy(parentId, 0);
+    HANDLE copy = entry.id ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.id) : nullptr;
+    if (!copy) return;
+    if (WaitForSingleObject(copy, 0) == WAIT_TIMEOUT) {
+        MessageBoxView box = WaitForMessageBox(entry.id, timeoutMs);
+        if (box.window) AnswerMessageBox(box, IDOK, timeoutMs);
+    }
+    if (WaitForSingleObject(copy, timeoutMs) == WAIT_TIMEOUT) TerminateProcess(copy, 255);
+    WaitForSingleObject(copy, timeoutMs);
+    CloseHandle(copy);
 }
 
 std::string ProcessImagePath(HANDLE process)

@@ -1,5 +1,6 @@
-// Helpers of the round-trip tests: the processes running now, the uninstaller's temporary copy,
-// the system's list of files to delete at the next start, and a program's captured output.
+// Helpers of the tests that start setup.exe as a process: the processes running now, the
+// uninstaller's temporary copy, the system's list of files to delete at the next start, and a
+// program's captured output.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -19,6 +20,11 @@ bool IsTemporaryCopyName(const std::string& exeName);
 
 // The temporary copy started by the process parentId, waited for at most timeoutMs; id 0 when none.
 ProcessEntry WaitForTemporaryCopy(DWORD parentId, DWORD timeoutMs);
+
+// Lets the temporary copy started by the process parentId end: its closing message, when it shows
+// one, is answered with OK; a copy still running after timeoutMs is terminated. Nothing when
+// there is no such copy.
+void EndTemporaryCopy(DWORD parentId, DWORD timeoutMs);
 
 // Full path of a running process's image; empty when it cannot be read.
 std::string ProcessImagePath(HANDLE process);
