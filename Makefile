@@ -1,6 +1,6 @@
 # Thin wrapper over CMake and the scripts in tools/.
 # CONFIGS="x64" (or x86, wow64, several) runs only those test configurations.
-.PHONY: all build test demo fuzz bench release glmpack fresh-check clean
+.PHONY: all build test demo fuzz bench killtest release glmpack fresh-check clean
 
 all: build
 
@@ -17,6 +17,11 @@ demo:
 # BENCH_RUNS=n sets the runs per figure (6 by default).
 bench:
 	tools/bench.sh
+
+# Runs killed at every line of their run logs and repaired by the next run (make test takes five
+# moments of each).
+killtest:
+	tools/killtest.sh
 
 # FUZZ_SECONDS=n sets the time of each target (60 by default).
 fuzz:

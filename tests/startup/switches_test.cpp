@@ -80,3 +80,27 @@ TEST(Switches, SetupProgramPathContainsSetupExeAnywhereIgnoringCase)
     // Non-ASCII bytes of a code-page path are passed over, not folded.
     EXPECT_TRUE(IsSetupProgramPath("C:\\Telep\xedt\xf5\\Setup.exe"));
 }
+
+// The starter's handle follows "-starter" after the uninstaller's path: an argument in the place of
+// the path is the path, however it reads, and a "-starter" without a value names nothing.
+TEST(Switches, StarterHandleFollowsTheUninstallerPath)
+{
+    struct Row {
+        std::vector<const char*> argv;
+        const char* handle;
+    };
+    const Row rows[] = {
+        { { "uni1.tmp", "-delself", "C:\\Glimra 5\\GlmUnInst.exe", "-s", "-starter", "124" }, "124" },
+        { { "uni1.tmp", "-delself", "C:\\Glimra 5\\GlmUnInst.exe", "-starter", "88", "-log", "x" }, "88" },
+        { { "uni1.tmp", "-delself", "-starter", "12" }, nullptr },
+        { { "uni1.tmp", "-delself", "C:\\GlmUnInst.exe", "-starter" }, nullptr },
+        { { "uni1.tmp", "-delself", "C:\\GlmUnInst.exe", "-STARTER", "5" }, nullptr },
+        { { "uni1.tmp", "-delself", "C:\\GlmUnInst.exe" }, nullptr },
+    };
+    for (const Row& row : rows) {
+        Args args(row.argv);
+        const char* found = FindStarterHandle(args.argc(), args.data());
+        if (row.handle) EXPECT_STREQ(row.handle, found);
+        else EXPECT_EQ(nullptr, found) << found;
+    }
+}
