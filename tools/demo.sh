@@ -335,7 +335,8 @@ step_uninstall() {
         export WINEPREFIX=$DEMO_PREFIX
         start_wineserver
         local uninstaller dir n
-        uninstaller=$(reg query "$UNINSTALL_KEY" /v UninstallString 2>/dev/null | tr -d '\r' |
+        # The entry quotes the uninstaller's path, which holds blanks.
+        uninstaller=$(reg query "$UNINSTALL_KEY" /v UninstallString 2>/dev/null | tr -d '\r"' |
                       sed -n 's/.*REG_SZ *//p')
         [ -n "$uninstaller" ] || fail "no uninstall entry in $WINEPREFIX"
         dir=${uninstaller%\\*}
