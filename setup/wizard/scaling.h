@@ -6,7 +6,7 @@
 // Draws the wizard picture (bitmap IDB_WIZARD) to fill the picture control's client area, scaled
 // smoothly and evenly in both directions, what overhangs cut evenly from both sides, and shows it
 // there. Deletes the image the control showed before; returns the new one, which the caller
-// deletes once the control is gone.
+// deletes once the control is gone. Null when it cannot draw: the control keeps its image.
 HBITMAP FitPicture(HWND picture);
 
 // The gap between the frame's edge or picture and a page: 4 pixels with the templates' font at
