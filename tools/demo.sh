@@ -64,6 +64,7 @@ wait_for_line() {
 
 cleanup() {
     local pid
+    restore_dpi
     for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     stop_wineserver
     stop_display
@@ -196,19 +197,57 @@ step_failed_wizard_install() {
     rm -rf "$programs/Glimra 5"
 }
 
-step_wizard_install() {
-    record_opened_pages
-    local pages=("1003 wizard-1-welcome" "1000 wizard-2-agreement" "1005 wizard-3-install-type"
-                 "1007 wizard-4-program-group" "1010 wizard-5-ready")
+# Walks the wizard from its first page to the ready page, a screenshot of each: wizard-<tag>1-welcome.png ...
+screenshot_wizard_pages() {
+    local tag=$1
+    local pages=("1003 1-welcome" "1000 2-agreement" "1005 3-install-type" "1007 4-program-group" "1010 5-ready")
     local page n=0
     for page in "${pages[@]}"; do
         set -- $page
         say "Wizard page: $2"
         [ $n -gt 0 ] && { robot wizard press next || fail "Next could not be pressed"; }
         robot wizard page "$1" 20000 || fail "the page with control $1 did not come"
-        screenshot "$2"
+        screenshot "wizard-$tag$2"
         n=$((n + 1))
     done
+}
+
+DPI_KEY='HKCU\Control Panel\Desktop'
+SAVED_DPI=""
+# Wine draws the programs started from now on at this DPI (LogPixels); restore_dpi puts back what
+# the prefix had.
+set_dpi() {
+    SAVED_DPI=$(wine reg query "$DPI_KEY" /v LogPixels 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD *//p')
+    SAVED_DPI=${SAVED_DPI:-none}
+    wine reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+restore_dpi() {
+    case $SAVED_DPI in
+        "") return ;;
+        none) wine reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1 ;;
+        *) wine reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$SAVED_DPI" /f >/dev/null 2>&1 ;;
+    esac
+    SAVED_DPI=""
+}
+
+# The wizard at 144 DPI (150 % scaling) in a desktop of its own, page by page, then cancelled.
+step_wizard_at_144_dpi() {
+    local DESKTOP=demo144 DESKTOP_SIZE=1024x768 n
+    say "The wizard at 144 DPI (150 %): texts, controls and the picture scaled"
+    set_dpi 144
+    (cd "$PACKAGE" && start_in_desktop setup.exe)
+    for ((n = 0; n < 40; n++)); do robot wizard page 1003 500 2>/dev/null && break; sleep 0.5; done
+    screenshot_wizard_pages 144dpi-
+    say "Mégse (Cancel), and Igen (Yes) to the question"
+    robot wizard press cancel || fail "Cancel could not be pressed"
+    robot answer yes 10000 || fail "the cancel question could not be answered"
+    robot wizard gone 20000 || fail "the wizard is still open"
+    restore_dpi
+}
+
+step_wizard_install() {
+    record_opened_pages
+    screenshot_wizard_pages ""
 
     say "Next on the ready page installs"
     robot wizard press next || fail "Next could not be pressed"
@@ -369,7 +408,8 @@ step_uninstall() {
     ) || fail "the uninstall step failed"
 }
 
-STEPS=(step_build step_start_wine step_assemble_package step_check_package step_failed_wizard_install
+STEPS=(step_build step_start_wine step_assemble_package step_check_package step_wizard_at_144_dpi
+       step_failed_wizard_install
        step_running_copy_question step_wizard_install
        step_silent_install step_resource_library step_uninstall)
 

@@ -100,7 +100,9 @@ static void ReportRemoval()
 // when it runs the uninstaller this copy removes.
 static void EndStarter(const char* starterHandle, const char* uninstallerPath, int code)
 {
-    HANDLE starter = (HANDLE)(ULONG_PTR)strtoul(starterHandle, nullptr, 10);
+    ULONG_PTR value = 0;
+    for (const char* digit = starterHandle; *digit >= '0' && *digit <= '9'; digit++) value = value * 10 + (*digit - '0');
+    HANDLE starter = (HANDLE)value;
     char image[MAX_PATH];
     DWORD size = sizeof image;
     if (!QueryFullProcessImageNameA(starter, 0, image, &size) || !IsSameFile(image, uninstallerPath)) {

@@ -134,9 +134,10 @@ static void WriteNumberEntry(const char* key, const char* name, DWORD number)
 static void WriteRegistryEntries()
 {
     CString uninstaller = "\"" + g_strInstallDir + "\\" UNINSTALLER_NAME "\"";
+    CString application = g_strInstallDir + "\\" APP_EXE_NAME;
     WriteEntry(SETTINGS_KEY, ALL_USERS_VALUE, g_bAllUsers ? "B" : "A");
     WriteEntry(SETTINGS_KEY, INSTALL_PATH_VALUE, g_strInstallDir);
-    WriteEntry(APP_PATH_KEY, nullptr, g_strInstallDir + "\\" APP_EXE_NAME);
+    WriteEntry(APP_PATH_KEY, nullptr, application);
     WriteEntry(UNINSTALL_ENTRY_KEY, "Contact", "Support");
     WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayName", LoadResString(IDS_PRODUCT_NAME));
     WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayVersion", "5");
@@ -144,7 +145,7 @@ static void WriteRegistryEntries()
     WriteEntry(UNINSTALL_ENTRY_KEY, "UninstallString", uninstaller);
     WriteEntry(UNINSTALL_ENTRY_KEY, "QuietUninstallString", uninstaller + " -s");
     WriteEntry(UNINSTALL_ENTRY_KEY, "URLInfoAbout", MAKER_URL);
-    WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayIcon", g_strInstallDir + "\\" APP_EXE_NAME);
+    WriteEntry(UNINSTALL_ENTRY_KEY, "DisplayIcon", application);
     WriteEntry(UNINSTALL_ENTRY_KEY, "InstallLocation", g_strInstallDir);
     // Windows' list offers Change and Repair only where the program has them.
     WriteNumberEntry(UNINSTALL_ENTRY_KEY, "NoModify", 1);

@@ -7,6 +7,9 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
+// Posted by a dialog to itself when it has been moved to another DPI.
+#define WM_DIALOG_DPI_CHANGED (WM_APP + 1)
+
 // Nesting depth of dialog messages being handled; temporary window objects go when it is 0 again.
 static int s_nDispatchDepth;
 
@@ -95,6 +98,14 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM)
         CWinApp* pApp = GetApp();
         return pApp && pApp->OnCmdMsg(nID, nCode);
     }
+    case WM_DPICHANGED:
+        // The dialog manager rescales the dialog when this message returns unhandled; the
+        // dialog's own layout follows after that.
+        PostMessage(WM_DIALOG_DPI_CHANGED);
+        return FALSE;
+    case WM_DIALOG_DPI_CHANGED:
+        OnDpiChanged();
+        return TRUE;
     case WM_DESTROY:
         EnumChildWindows(m_hWnd, DetachBoundControl, (LPARAM)m_hWnd);
         return FALSE;

@@ -1,7 +1,7 @@
 // CDialog: a dialog from a template in the resource module (GetResourceModule), run modally
 // (DoModal) or created modeless (Create). WM_COMMAND goes through the message map: first the
 // dialog's own, then the application's. IDOK reaches OnOK; IDCANCEL, Escape and the close box
-// reach OnCancel.
+// reach OnCancel; a move to a monitor of another DPI reaches OnDpiChanged.
 #pragma once
 #include <windows.h>
 #include "wnd.h"
@@ -34,6 +34,10 @@ public:
     // Ends the dialog with IDCANCEL.
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange*) {}
+    // Called once Windows has moved the dialog to another DPI and rescaled it, its font and its
+    // controls (per-monitor awareness v2): what the dialog placed or drew in pixels itself is
+    // done again here.
+    virtual void OnDpiChanged() {}
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

@@ -99,6 +99,9 @@ void CWnd::CenterWindow()
     int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
     int x = (rcArea.left + rcArea.right - cx) / 2;
     int y = (rcArea.top + rcArea.bottom - cy) / 2;
+    // A window larger than the area keeps its caption in it.
+    if (x < rcArea.left) x = rcArea.left;
+    if (y < rcArea.top) y = rcArea.top;
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

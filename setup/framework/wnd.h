@@ -53,7 +53,7 @@ public:
     BOOL MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     { return ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
     // Centres a top-level window on its owner, or on the work area when it has none or the
-    // owner is hidden or minimised.
+    // owner is hidden or minimised; a window larger than that keeps its top left corner in it.
     void CenterWindow();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)

@@ -1,4 +1,5 @@
 #include "agreementpage.h"
+#include "scaling.h"
 #include "engine/names.h"
 #include "resource.h"
 #include <stdio.h>
@@ -21,7 +22,8 @@ BOOL CAgreementPage::OnInitDialog()
     m_editText.SendMessage(EM_SETSEL, (WPARAM)-1, 0);
     m_editText.SendMessage(EM_SCROLLCARET, 0, 0);
     // The page covers the frame's picture column.
-    SetWindowPos(&CWnd::wndTop, 4, 4, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    int margin = PageMargin(m_hWnd);
+    SetWindowPos(&CWnd::wndTop, margin, margin, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateData(FALSE);
     return FALSE;
 }

@@ -4,6 +4,7 @@
 #include "installtypepage.h"
 #include "programgrouppage.h"
 #include "readypage.h"
+#include "scaling.h"
 #include "engine/helpers.h"
 #include "engine/install.h"
 #include "engine/settings.h"
@@ -26,13 +27,14 @@ BEGIN_MESSAGE_MAP(CSetupWizardDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSetupWizardDlg::CSetupWizardDlg(CWnd* pParent)
-    : CDialog(IDD_WIZARD, pParent), m_nPage(-1), m_pPage(nullptr)
+    : CDialog(IDD_WIZARD, pParent), m_nPage(-1), m_pPage(nullptr), m_hPicture(nullptr)
 {
 }
 
 CSetupWizardDlg::~CSetupWizardDlg()
 {
     delete m_pPage;
+    DeleteObject(m_hPicture);
 }
 
 void CSetupWizardDlg::DoDataExchange(CDataExchange* pDX)
@@ -47,6 +49,7 @@ void CSetupWizardDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSetupWizardDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_hPicture = FitPicture(m_stBitmap);
     m_btnNext.GetWindowText(m_strNextCaption);
     m_btnCancel.GetWindowText(m_strCancelCaption);
     OnOK();
@@ -117,7 +120,7 @@ void CSetupWizardDlg::CreatePage(CDialog* pPage, UINT nIDTemplate)
     m_pPage->Create(nIDTemplate, this);
 }
 
-// Shows the page beside the picture, 4 pixels right of it, top edges level.
+// Shows the page beside the picture, a margin right of it, top edges level.
 void CSetupWizardDlg::PlacePage()
 {
     SetWindowText(m_strTitle);
@@ -127,7 +130,8 @@ void CSetupWizardDlg::PlacePage()
     RECT picture;
     m_stBitmap.GetWindowRect(&picture);
     ScreenToClient(&picture);
-    m_pPage->SetWindowPos(&CWnd::wndTop, picture.right + 4, picture.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    m_pPage->SetWindowPos(&CWnd::wndTop, picture.right + PageMargin(m_hWnd), picture.top, 0, 0,
+                          SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 // Runs the installation on the ready page that stays on screen, then offers Finish.
@@ -178,6 +182,13 @@ void CSetupWizardDlg::FinishWizard()
     CWnd* runNow = m_pPage->GetDlgItem(IDC_RUN_NOW);
     g_bRunAfter = runNow->IsWindowVisible() && runNow->SendMessage(BM_GETCHECK, 0, 0) == BST_CHECKED;
     CDialog::OnOK();
+}
+
+// Windows has rescaled the frame and moved and sized its controls and the page in proportion;
+// the picture is drawn anew for its control's new size.
+void CSetupWizardDlg::OnDpiChanged()
+{
+    m_hPicture = FitPicture(m_stBitmap);
 }
 
 void CSetupWizardDlg::OnCancel()

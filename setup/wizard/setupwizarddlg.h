@@ -14,6 +14,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    void OnDpiChanged() override;
     void OnBack();
 
 private:
@@ -29,6 +30,8 @@ private:
     int m_nPage;
     CDialog* m_pPage;
     CString m_strTitle;
+    // The picture as drawn for its control's size.
+    HBITMAP m_hPicture;
     // The captions Next and Cancel have in the frame's template.
     CString m_strNextCaption;
     CString m_strCancelCaption;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "package.h"
+#include "robot.h"
 
 namespace {
 
@@ -31,18 +32,52 @@ const char* const kRequired[] = {
     "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
     "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
     "publicKeyToken=\"6595b64144ccf1df\"",
+    // Laid out at each monitor's DPI (Windows 10 1703 and later), at the system's DPI before.
+    "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings>",
+    "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+    "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2</dpiAwareness>",
 };
 
-// The process keeps the system's ANSI code page and stays DPI-unaware.
-const char* const kAbsent[] = {"activeCodePage", "dpiAware", "dpiAwareness", "requireAdministrator", "asInvoker"};
+// The process keeps the system's ANSI code page.
+const char* const kAbsent[] = {"activeCodePage", "requireAdministrator", "asInvoker"};
+
+// A setting of the manifest's windowsSettings as Windows reads it from the program's activation
+// context: only an element in its own namespace is found.
+std::string ReadWindowsSetting(const std::string& program, const wchar_t* nameSpace, const wchar_t* name)
+{
+    ACTCTXA request = {};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = program.c_str();
+    request.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE context = CreateActCtxA(&request);
+    if (context == INVALID_HANDLE_VALUE) return "<no activation context>";
+    wchar_t value[64] = L"";
+    SIZE_T written = 0;
+    std::string text = "<not found>";
+    if (QueryActCtxSettingsW(0, context, nameSpace, name, value, 64, &written)) text = Narrow(value);
+    ReleaseActCtx(context);
+    return text;
+}
 
 }  // namespace
 
-TEST(Manifest, SetupExeDeclaresElevationSystemsAndCommonControls6)
+TEST(Manifest, SetupExeDeclaresElevationSystemsDpiAwarenessAndCommonControls6)
 {
     std::string manifest = ReadManifest(SetupExePath());
     ASSERT_EQ(0u, manifest.find("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"))
         << manifest;
     for (const char* element : kRequired) EXPECT_NE(std::string::npos, manifest.find(element)) << element;
     for (const char* word : kAbsent) EXPECT_EQ(std::string::npos, manifest.find(word)) << word;
+}
+
+TEST(Manifest, WindowsReadsTheDpiAwarenessInItsNamespaces)
+{
+    std::string program = SetupExePath();
+    EXPECT_EQ("true", ReadWindowsSetting(program, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"));
+    EXPECT_EQ("PerMonitorV2",
+              ReadWindowsSetting(program, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"));
+    // Each is found only under its own namespace.
+    EXPECT_EQ("<not found>",
+              ReadWindowsSetting(program, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAware"));
 }

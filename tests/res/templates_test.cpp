@@ -46,7 +46,7 @@ const std::vector<Dialog>& Dialogs()
              {IDC_BACK, "Button", kChild | BS_PUSHBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP, 0, 147, 184, 50, 14, "< &Vissza"},
              {IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, 202, 184, 50, 14, "&Tovább >"},
              {IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, 257, 184, 50, 14, "Mégse"},
-             {IDC_PICTURE, "Static", kChild | SS_BITMAP | SS_SUNKEN, 0, 11, 8, 81, 161, nullptr},
+             {IDC_PICTURE, "Static", kChild | SS_BITMAP | SS_REALSIZECONTROL | SS_SUNKEN, 0, 11, 8, 81, 161, nullptr},
              {65535, "Static", kChild | SS_ETCHEDHORZ | WS_VISIBLE, 0, 11, 176, 296, 1, ""},
          }},
         {IDD_AGREEMENT_PAGE, false, kPageStyle, 313, 174, "",
@@ -293,11 +293,10 @@ TEST(DialogTemplates, WindowsMadeFromTemplatesHaveTheirControls)
             EXPECT_EQ(c.style & kKept, childStyle & kKept) << std::hex << "window style 0x" << childStyle;
             EXPECT_EQ(c.exStyle & WS_EX_TRANSPARENT, (DWORD)GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
 
-            // A picture static takes its bitmap's size and an etched line its edge's; both start
-            // where the template puts them.
+            // An etched line takes its edge's size and starts where the template puts it; the
+            // picture keeps the template's rectangle, whatever its bitmap's size.
             RECT placed = window.Placed(child), mapped = window.Mapped(c.x, c.y, c.cx, c.cy);
-            bool sizesItself = strcmp(c.cls, "Static") == 0 &&
-                               ((c.style & SS_TYPEMASK) == SS_BITMAP || (c.style & SS_TYPEMASK) == SS_ETCHEDHORZ);
+            bool sizesItself = strcmp(c.cls, "Static") == 0 && (c.style & SS_TYPEMASK) == SS_ETCHEDHORZ;
             if (sizesItself) {
                 EXPECT_EQ(mapped.left, placed.left);
                 EXPECT_EQ(mapped.top, placed.top);
