@@ -32,6 +32,8 @@ else
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
     have_cmd g++ || need+=(g++)   # glmpack's Linux build
+    # The LZMA coder's C sources: the decoder goes into the bundle's stub, the encoder into glmpack.
+    [ -f /usr/include/lzma/LzmaDec.c ] || need+=(lzma-dev)
     have_cmd python3 || need+=(python3)
     have_cmd import || need+=(imagemagick)
     have_cmd localedef || need+=(locales)
