@@ -16,6 +16,8 @@ bool ListPackage(const std::string& folder, std::vector<PackageEntry>& entries);
 
 // The whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+// Makes or replaces the file with the bytes; false when it cannot be written whole.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
 // path + the system's separator + name (UTF-8).
 std::string JoinNativePath(const std::string& folder, const std::string& name);
