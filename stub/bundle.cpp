@@ -17,7 +17,8 @@ bool ReadBundleBytes(const Bundle& bundle, uint64_t offset, void* buffer, DWORD 
 
 // The payload's place from the program's own headers as loaded: it starts after the last
 // section's data and ends where a signature's certificate table starts, else at the file's end.
-static void FindPayloadPlace(uint64_t fileSize, uint64_t& start, uint64_t& end)
+// tableEnd: where the certificate table ends, the file's end without one.
+static void FindPayloadPlace(uint64_t fileSize, uint64_t& start, uint64_t& end, uint64_t& tableEnd)
 {
     const BYTE* image = (const BYTE*)GetModuleHandleW(nullptr);
     const IMAGE_NT_HEADERS* headers = (const IMAGE_NT_HEADERS*)(image + ((const IMAGE_DOS_HEADER*)image)->e_lfanew);
@@ -29,6 +30,7 @@ static void FindPayloadPlace(uint64_t fileSize, uint64_t& start, uint64_t& end)
     }
     const IMAGE_DATA_DIRECTORY& certificates = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_SECURITY];
     end = certificates.Size ? certificates.VirtualAddress : fileSize;
+    tableEnd = certificates.Size ? (uint64_t)certificates.VirtualAddress + certificates.Size : fileSize;
 }
 
 // The stream's SHA-256 against the one the header holds.
@@ -76,12 +78,12 @@ bool OpenBundle(const wchar_t* path, Bundle& bundle)
         RecordFailure(L"opening the setup file", path, GetLastError());
         return false;
     }
-    uint64_t start, end;
-    FindPayloadPlace(fileSize.QuadPart, start, end);
+    uint64_t start, end, tableEnd;
+    FindPayloadPlace(fileSize.QuadPart, start, end, tableEnd);
     unsigned char header[PAYLOAD_HEADER_SIZE];
-    if (end > (uint64_t)fileSize.QuadPart) {
-        RecordDamage(L"the file is cut off: it has %lu bytes, its signature ends at %lu", (DWORD)fileSize.QuadPart,
-                     (DWORD)end);
+    if (tableEnd != (uint64_t)fileSize.QuadPart) {
+        RecordDamage(L"the file is cut off or has grown: it has %lu bytes, its signature ends at %lu",
+                     (DWORD)fileSize.QuadPart, (DWORD)tableEnd);
         return false;
     }
     if (end < start + PAYLOAD_HEADER_SIZE || !ReadBundleBytes(bundle, start, header, sizeof header) ||

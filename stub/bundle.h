@@ -9,9 +9,9 @@ struct Bundle {
     uint64_t streamLength;
 };
 
-// Opens the program's own file and finds the payload after its last section: its length must
-// match the file's and its SHA-256 the stream. Records the damage or failure and returns false
-// otherwise.
+// Opens the program's own file and finds the payload after its last section: a signature's
+// table must end where the file ends, the payload's length must match the file's and its SHA-256
+// the stream. Records the damage or failure and returns false otherwise.
 bool OpenBundle(const wchar_t* path, Bundle& bundle);
 
 // Reads size bytes at offset; false when they cannot all be read.
