@@ -1,5 +1,5 @@
 // The application manifest of the built setup.exe, read by Windows' own resource functions from
-// the file as it ships (GlmUnInst.exe and the removal copy are copies of it).
+// the file as it ships (GlmUnInst.exe and the removal copy are copies of it), and the bundle's stub's.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -45,4 +45,10 @@ TEST(Manifest, SetupExeDeclaresElevationSystemsAndCommonControls6)
         << manifest;
     for (const char* element : kRequired) EXPECT_NE(std::string::npos, manifest.find(element)) << element;
     for (const char* word : kAbsent) EXPECT_EQ(std::string::npos, manifest.find(word)) << word;
+}
+
+// The bundle's stub is elevated as the setup is, or it could not start the setup it unpacked.
+TEST(Manifest, StubCarriesTheSetupsManifest)
+{
+    EXPECT_EQ(ReadManifest(SetupExePath()), ReadManifest(HostToWindowsPath(GLM_STUB_EXE)));
 }
