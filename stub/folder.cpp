@@ -24,8 +24,8 @@ bool MakeUnpackFolder(wchar_t* folder)
             error = GetLastError();
             break;
         }
-        wchar_t* end = folder + wsprintfW(folder, L"%s" NAME_PREFIX, temp);
-        for (unsigned char byte : random) end += wsprintfW(end, L"%02X", byte);
+        int length = FormatText(folder, MAX_PATH, L"%s" NAME_PREFIX, temp);
+        for (unsigned char byte : random) length += FormatText(folder + length, MAX_PATH - length, L"%02X", byte);
         if (CreateDirectoryW(folder, nullptr)) return true;
         error = GetLastError();
     }

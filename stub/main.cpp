@@ -28,7 +28,7 @@ void _pei386_runtime_relocator() {}
 static bool RunSetup(const wchar_t* folder, const wchar_t* bundlePath, int argc, wchar_t** argv, DWORD& exitCode)
 {
     wchar_t setupPath[PATH_BUFFER];
-    wsprintfW(setupPath, L"%s\\setup.exe", folder);
+    FormatText(setupPath, PATH_BUFFER, L"%s\\setup.exe", folder);
     wchar_t* commandLine = MakeSetupCommandLine(setupPath, argc, argv);
     if (!commandLine) {
         RecordFailure(L"starting", setupPath, ERROR_NOT_ENOUGH_MEMORY);
@@ -40,8 +40,6 @@ static bool RunSetup(const wchar_t* folder, const wchar_t* bundlePath, int argc,
     startup.cb = sizeof startup;
     startup.dwFlags = own.dwFlags & STARTF_USESHOWWINDOW;
     startup.wShowWindow = own.wShowWindow;
-    // The setup's wizard may come to the front as this program's would have.
-    AllowSetForegroundWindow(ASFW_ANY);
     LogStubLine(L"starting %s", commandLine);
     PROCESS_INFORMATION process;
     bool started = CreateProcessW(setupPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,

@@ -1,12 +1,31 @@
 #include "outcome.h"
 #include "stubres.h"
+#include "userinterface.h"
 #include <stdarg.h>
+#include <stdio.h>
 
 #define LINE_SIZE 1024
 
 static wchar_t s_logPath[PATH_BUFFER];
 static DWORD s_exitCode;
 static wchar_t s_firstFault[LINE_SIZE];
+
+static int FormatTextV(wchar_t* buffer, int size, const wchar_t* format, va_list args)
+{
+    int length = _vsnwprintf(buffer, size - 1, format, args);
+    if (length < 0 || length > size - 1) length = size - 1;
+    buffer[length] = 0;
+    return length;
+}
+
+int FormatText(wchar_t* buffer, int size, const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int length = FormatTextV(buffer, size, format, args);
+    va_end(args);
+    return length;
+}
 
 void StartStubLog(const wchar_t* path)
 {
@@ -21,9 +40,9 @@ static void AppendLogLine(const wchar_t* text)
     SYSTEMTIME now;
     GetLocalTime(&now);
     wchar_t line[LINE_SIZE + 64];
-    int length = wsprintfW(line, L"%04u-%02u-%02u %02u:%02u:%02u.%03u [%lu] %s\r\n", now.wYear, now.wMonth,
-                           now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
-                           GetCurrentProcessId(), text);
+    int length = FormatText(line, LINE_SIZE + 64, L"%04u-%02u-%02u %02u:%02u:%02u.%03u [%lu] %s\r\n", now.wYear,
+                            now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
+                            GetCurrentProcessId(), text);
     char utf8[(LINE_SIZE + 64) * 3];
     int size = WideCharToMultiByte(CP_UTF8, 0, line, length, utf8, sizeof utf8, nullptr, nullptr);
     // Opened for each line, as the setup does, so both can append to the file in turn.
@@ -40,7 +59,7 @@ void LogStubLine(const wchar_t* format, ...)
     wchar_t text[LINE_SIZE];
     va_list args;
     va_start(args, format);
-    wvsprintfW(text, format, args);
+    FormatTextV(text, LINE_SIZE, format, args);
     va_end(args);
     AppendLogLine(text);
 }
@@ -50,7 +69,7 @@ void RecordDamage(const wchar_t* format, ...)
     wchar_t text[LINE_SIZE];
     va_list args;
     va_start(args, format);
-    wvsprintfW(text, format, args);
+    FormatTextV(text, LINE_SIZE, format, args);
     va_end(args);
     if (!s_exitCode) {
         s_exitCode = EXIT_DAMAGED_DOWNLOAD;
@@ -67,7 +86,7 @@ void RecordFailure(const wchar_t* step, const wchar_t* object, DWORD error)
     while (length > 0 && reason[length - 1] <= L' ') length--;
     reason[length] = 0;
     wchar_t text[LINE_SIZE];
-    wsprintfW(text, L"%.400s: %.300s (%lu)", object, reason, error);
+    FormatText(text, LINE_SIZE, L"%.400s: %.300s (%lu)", object, reason, error);
     if (!s_exitCode) {
         s_exitCode = EXIT_UNPACK_FAILED;
         lstrcpyW(s_firstFault, text);
@@ -82,17 +101,19 @@ DWORD GetFaultExitCode()
 
 void ShowFault()
 {
+    const UserInterface* ui = LoadUserInterface();
+    if (!ui) return;
     HINSTANCE module = GetModuleHandleW(nullptr);
     wchar_t caption[128], text[LINE_SIZE * 2];
-    LoadStringW(module, IDS_STUB_CAPTION, caption, 128);
+    ui->LoadStringW(module, IDS_STUB_CAPTION, caption, 128);
     if (s_exitCode == EXIT_DAMAGED_DOWNLOAD) {
-        LoadStringW(module, IDS_STUB_DAMAGED, text, LINE_SIZE);
+        ui->LoadStringW(module, IDS_STUB_DAMAGED, text, LINE_SIZE);
     } else {
         wchar_t failed[512], first[128];
-        LoadStringW(module, IDS_STUB_FAILED, failed, 512);
-        LoadStringW(module, IDS_STUB_FIRST_FAULT, first, 128);
-        int length = wsprintfW(text, L"%s\n\n", failed);
-        wsprintfW(text + length, first, s_firstFault);
+        ui->LoadStringW(module, IDS_STUB_FAILED, failed, 512);
+        ui->LoadStringW(module, IDS_STUB_FIRST_FAULT, first, 128);
+        int length = FormatText(text, LINE_SIZE, L"%s\n\n", failed);
+        FormatText(text + length, LINE_SIZE, first, s_firstFault);
     }
-    MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONSTOP);
+    ui->MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONSTOP);
 }

@@ -10,9 +10,13 @@
 // Paths of the stub are held in buffers of this many characters.
 #define PATH_BUFFER 1024
 
+// Formats into the buffer of size characters (the C runtime's format: %s a wide text, %S a narrow
+// one), cut to fit and always ended; returns the length.
+int FormatText(wchar_t* buffer, int size, const wchar_t* format, ...);
+
 // Starts writing the run log to that file; null: no log.
 void StartStubLog(const wchar_t* path);
-// One line of the run log (wsprintf's format, at most 1024 characters).
+// One line of the run log (FormatText's format, at most 1024 characters).
 void LogStubLine(const wchar_t* format, ...);
 
 // The payload is damaged (cut off, altered, or not a package): exit code 1. The first fault is

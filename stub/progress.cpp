@@ -1,64 +1,54 @@
 #include "progress.h"
 #include "stubres.h"
+#include "userinterface.h"
 
-#define CLASS_NAME L"GlmStubProgress"
+// Made of the system's own classes: a dialog frame, a text, a black frame and the black bar that
+// grows inside it, so nothing needs painting here.
+#define DIALOG_CLASS L"#32770"
 #define WIDTH 360
-#define HEIGHT 120
+#define HEIGHT 104
 #define MARGIN 16
-#define BAR_HEIGHT 18
+#define LINE 18
 
-static LRESULT CALLBACK HandleProgressMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void ShowProgressWindow(ProgressWindow& window)
 {
-    if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT area;
-    GetClientRect(window, &area);
-    wchar_t text[128];
-    LoadStringW(GetModuleHandleW(nullptr), IDS_STUB_UNPACKING, text, 128);
-    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    RECT line = { MARGIN, MARGIN, area.right - MARGIN, MARGIN + BAR_HEIGHT };
-    DrawTextW(dc, text, -1, &line, DT_SINGLELINE | DT_LEFT | DT_VCENTER);
-    RECT bar = { MARGIN, 2 * MARGIN + BAR_HEIGHT, area.right - MARGIN, 2 * MARGIN + 2 * BAR_HEIGHT };
-    FrameRect(dc, &bar, GetSysColorBrush(COLOR_BTNSHADOW));
-    InflateRect(&bar, -2, -2);
-    bar.right = bar.left + (bar.right - bar.left) * (int)GetWindowLongPtrW(window, GWLP_USERDATA) / 100;
-    FillRect(dc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
-    EndPaint(window, &paint);
-    return 0;
-}
-
-HWND ShowProgressWindow()
-{
+    window.frame = nullptr;
+    window.percent = 0;
+    const UserInterface* ui = LoadUserInterface();
+    if (!ui) return;
     HINSTANCE module = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = HandleProgressMessage;
-    windowClass.hInstance = module;
-    windowClass.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDI_STUB));
-    windowClass.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_WAIT);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = CLASS_NAME;
-    RegisterClassW(&windowClass);
-    wchar_t caption[128];
-    LoadStringW(module, IDS_STUB_CAPTION, caption, 128);
-    HWND window = CreateWindowExW(0, CLASS_NAME, caption, WS_POPUP | WS_CAPTION | WS_VISIBLE,
-                                  (GetSystemMetrics(SM_CXSCREEN) - WIDTH) / 2,
-                                  (GetSystemMetrics(SM_CYSCREEN) - HEIGHT) / 2, WIDTH, HEIGHT, nullptr, nullptr,
-                                  module, nullptr);
-    if (window) UpdateWindow(window);
-    return window;
+    wchar_t caption[128], text[128];
+    ui->LoadStringW(module, IDS_STUB_CAPTION, caption, 128);
+    ui->LoadStringW(module, IDS_STUB_UNPACKING, text, 128);
+    window.frame = ui->CreateWindowExW(WS_EX_DLGMODALFRAME, DIALOG_CLASS, caption, WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                                       (ui->GetSystemMetrics(SM_CXSCREEN) - WIDTH) / 2,
+                                       (ui->GetSystemMetrics(SM_CYSCREEN) - HEIGHT) / 2, WIDTH, HEIGHT, nullptr,
+                                       nullptr, module, nullptr);
+    if (!window.frame) return;
+    HWND label = ui->CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, MARGIN, MARGIN,
+                                     WIDTH - 3 * MARGIN, LINE, window.frame, nullptr, module, nullptr);
+    ui->SendMessageW(label, WM_SETFONT, (WPARAM)ui->GetStockObject(DEFAULT_GUI_FONT), FALSE);
+    ui->CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, MARGIN, 2 * MARGIN + LINE,
+                        WIDTH - 3 * MARGIN, LINE, window.frame, nullptr, module, nullptr);
+    window.bar = ui->CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, MARGIN + 2,
+                                     2 * MARGIN + LINE + 2, 0, LINE - 4, window.frame, nullptr, module, nullptr);
+    UpdateProgressWindow(window, 0);
 }
 
-void UpdateProgressWindow(HWND window, unsigned percent)
+void UpdateProgressWindow(ProgressWindow& window, unsigned percent)
 {
-    if ((unsigned)GetWindowLongPtrW(window, GWLP_USERDATA) != percent) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, percent);
-        InvalidateRect(window, nullptr, TRUE);
+    const UserInterface* ui = LoadUserInterface();
+    if (percent != window.percent) {
+        window.percent = percent;
+        ui->MoveWindow(window.bar, MARGIN + 2, 2 * MARGIN + LINE + 2, (WIDTH - 3 * MARGIN - 4) * percent / 100,
+                       LINE - 4, TRUE);
     }
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (ui->PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ui->DispatchMessageW(&message);
+}
+
+void CloseProgressWindow(ProgressWindow& window)
+{
+    if (window.frame) LoadUserInterface()->DestroyWindow(window.frame);
+    window.frame = nullptr;
 }

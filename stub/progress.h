@@ -2,7 +2,14 @@
 #pragma once
 #include <windows.h>
 
-// Shows the window (the setup's caption, "unpacking", a bar); null when it cannot be made.
-HWND ShowProgressWindow();
+struct ProgressWindow {
+    HWND frame;   // null when none is shown
+    HWND bar;
+    unsigned percent;
+};
+
+// Shows the window: the setup's caption, "unpacking", a bar. frame stays null when it cannot be made.
+void ShowProgressWindow(ProgressWindow& window);
 // Sets the bar to the percentage and handles the window's messages that are waiting.
-void UpdateProgressWindow(HWND window, unsigned percent);
+void UpdateProgressWindow(ProgressWindow& window, unsigned percent);
+void CloseProgressWindow(ProgressWindow& window);

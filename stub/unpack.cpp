@@ -163,7 +163,8 @@ static bool DecodeStream(const Bundle& bundle, CLzmaDec& decoder, FileWriter& wr
     uint64_t packedDone = STREAM_HEADER_SIZE;
     SizeT inPosition = 0, inSize = 0;
     DWORD started = GetTickCount();
-    HWND progress = nullptr;
+    ProgressWindow progress = {};
+    bool progressDue = showProgress;
     bool done = false;
     while (!done) {
         if (inPosition == inSize && packedDone < bundle.streamLength) {
@@ -193,10 +194,13 @@ static bool DecodeStream(const Bundle& bundle, CLzmaDec& decoder, FileWriter& wr
             RecordDamage(L"the payload's stream ends early");
             break;
         }
-        if (showProgress && !progress && GetTickCount() - started > PROGRESS_DELAY_MS) progress = ShowProgressWindow();
-        if (progress) UpdateProgressWindow(progress, (unsigned)(packedDone * 100 / bundle.streamLength));
+        if (progressDue && GetTickCount() - started > PROGRESS_DELAY_MS) {
+            ShowProgressWindow(progress);
+            progressDue = false;
+        }
+        if (progress.frame) UpdateProgressWindow(progress, (unsigned)(packedDone * 100 / bundle.streamLength));
     }
-    if (progress) DestroyWindow(progress);
+    CloseProgressWindow(progress);
     if (!done) return false;
     if (inPosition != inSize || packedDone != bundle.streamLength) {
         RecordDamage(L"the payload's stream goes on after its end");

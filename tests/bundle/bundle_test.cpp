@@ -267,7 +267,7 @@ TEST_F(BundleTest, EscapingNamesAreRefused)
 // Unpacking that takes a while shows a small progress window, interactive runs only.
 TEST_F(BundleTest, LongUnpackingShowsProgress)
 {
-    std::string bundle = Download("many.exe");
+    std::string bundle = Download("large.exe");
     for (bool silent : { false, true }) {
         ChildProcess stub = StartProcess(QuoteArgument(bundle) + (silent ? " -s" : ""), m_download.c_str());
         ASSERT_TRUE(stub.process);
