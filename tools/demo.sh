@@ -87,13 +87,10 @@ step_start_wine() {
 
 step_assemble_package() {
     say "Assembling $PACKAGE"
-    rm -rf "$PACKAGE" "$DEMO"
-    mkdir -p "$PACKAGE" "$DEMO"
-    cp "$BUILD/setup.exe" "$PACKAGE/setup.exe"
-    cp "$BUILD/setup.exe" "$PACKAGE/GlmUnInst.exe"
-    cp "$STANDIN" "$PACKAGE/Glmr5.exe"
-    [ -f "$BUILD/resources/GlmRes5.dll" ] && cp "$BUILD/resources/GlmRes5.dll" "$PACKAGE/"
-    [ -d "$ROOT/sample/package" ] && cp -r "$ROOT/sample/package/." "$PACKAGE/"
+    rm -rf "$DEMO"
+    mkdir -p "$DEMO"
+    "$ROOT/tools/assemble-package.sh" "$PACKAGE" "$BUILD/setup.exe" "$BUILD/resources/GlmRes5.dll" "$STANDIN" ||
+        fail "the package could not be assembled"
     (cd "$PACKAGE" && find . -type f | sort | sed 's|^\./|  |')
 }
 

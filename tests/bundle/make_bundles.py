@@ -18,8 +18,7 @@ import sys
 
 MAGIC = b"GlmPack1"
 HEADER_SIZE = 8 + 8 + 32
-PACKAGE_FILES = ["GlmUnInst.log", "readme.txt", "agreement.txt", "Glmr5Man.chm", "HomePage.url",
-                 "Minta/pelda1.glm", "Minta/pelda2.glm"]
+ASSEMBLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "assemble-package.sh")
 # Names the stub must refuse, each after a file it has already written; bundle_test knows them.
 ESCAPING_NAMES = {
     "parent": "..\\escaped.txt",
@@ -92,24 +91,13 @@ def package_files(folder):
     return sorted(found, key=lambda item: item[0].encode().replace(b"\\", b"\0"))
 
 
-def assemble_package(args, folder):
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(os.path.join(folder, "Minta"))
-    shutil.copy(args.setup, os.path.join(folder, "setup.exe"))
-    shutil.copy(args.setup, os.path.join(folder, "GlmUnInst.exe"))
-    shutil.copy(args.app, os.path.join(folder, "Glmr5.exe"))
-    shutil.copy(args.reslib, os.path.join(folder, "GlmRes5.dll"))
-    for name in PACKAGE_FILES:
-        shutil.copy(os.path.join(args.sample, name), os.path.join(folder, name))
-
-
 def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 def main():
     parser = argparse.ArgumentParser()
-    for name in ("build-native", "native", "windows", "stub", "setup", "app", "reslib", "sample", "probe", "sign", "out"):
+    for name in ("build-native", "native", "windows", "stub", "setup", "app", "reslib", "probe", "sign", "out"):
         parser.add_argument("--" + name, required=True)
     parser.add_argument("--emulator", nargs="+", required=True)
     args = parser.parse_args()
@@ -127,7 +115,9 @@ def main():
         print("FAIL: the native build of glmpack failed")
         return 1
     package = os.path.join(out, "package")
-    assemble_package(args, package)
+    if subprocess.run([ASSEMBLE, package, args.setup, args.reslib, args.app]).returncode != 0:
+        print("FAIL: the package could not be assembled")
+        return 1
     unsigned = os.path.join(out, "unsigned.exe")
     done = subprocess.run([args.native, "bundle", package, "-o", unsigned, "--stub", args.stub])
     expect(done.returncode == 0, "glmpack bundle of the package ends with 0 (%d)" % done.returncode)
