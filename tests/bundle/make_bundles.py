@@ -16,9 +16,11 @@ import struct
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hostpackage import Checks, prepare_package  # noqa: E402
+
 MAGIC = b"GlmPack1"
 HEADER_SIZE = 8 + 8 + 32
-ASSEMBLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "assemble-package.sh")
 # Names the stub must refuse, each after a file it has already written; bundle_test knows them.
 ESCAPING_NAMES = {
     "parent": "..\\escaped.txt",
@@ -104,19 +106,10 @@ def main():
     out = args.out
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
-    failures = []
-
-    def expect(condition, text):
-        print(("ok   " if condition else "FAIL ") + text)
-        if not condition:
-            failures.append(text)
-
-    if subprocess.run([args.build_native, args.native]).returncode != 0:
-        print("FAIL: the native build of glmpack failed")
-        return 1
+    checks = Checks()
+    expect = checks.expect
     package = os.path.join(out, "package")
-    if subprocess.run([ASSEMBLE, package, args.setup, args.reslib, args.app]).returncode != 0:
-        print("FAIL: the package could not be assembled")
+    if not prepare_package(args.build_native, args.native, package, args.setup, args.reslib, args.app):
         return 1
     unsigned = os.path.join(out, "unsigned.exe")
     done = subprocess.run([args.native, "bundle", package, "-o", unsigned, "--stub", args.stub])
@@ -143,7 +136,7 @@ def main():
     signed = os.path.join(out, "Glimra5-setup.exe")
     done = subprocess.run([args.sign, unsigned, signed], stdout=subprocess.DEVNULL)
     expect(done.returncode == 0, "the bundle is signed and the signature verifies")
-    if failures:
+    if checks.failures:
         return 1
     signed_data = open(signed, "rb").read()
     stream_start = sections_end(signed_data) + HEADER_SIZE
@@ -169,7 +162,7 @@ def main():
     write_bundle(os.path.join(out, "large.exe"), stub,
                  [("setup.exe", probe), ("large.dat", random.Random(5406).randbytes(LARGE_SIZE))], preset=0)
     print("bundles in %s: %s" % (out, " ".join(sorted(name for name in os.listdir(out) if name.endswith(".exe")))))
-    return 1 if failures else 0
+    return 1 if checks.failures else 0
 
 
 if __name__ == "__main__":

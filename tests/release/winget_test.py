@@ -12,7 +12,9 @@ import sys
 
 import yaml
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hostpackage import ROOT, Checks, prepare_package  # noqa: E402
+
 PLACEHOLDER = "https://www.orvane.example/download/Glimra5-setup.exe"
 
 
@@ -51,20 +53,12 @@ def main():
     for name in ("build-native", "native", "setup", "app", "reslib", "version", "work"):
         parser.add_argument("--" + name, required=True)
     args = parser.parse_args()
-    failures = []
-
-    def expect(condition, text):
-        print(("ok   " if condition else "FAIL ") + text)
-        if not condition:
-            failures.append(text)
-
-    if subprocess.run([args.build_native, args.native]).returncode != 0:
-        print("FAIL: the native build of glmpack failed")
-        return 1
+    checks = Checks()
+    expect = checks.expect
     shutil.rmtree(args.work, ignore_errors=True)
     package = os.path.join(args.work, "package")
-    subprocess.run([os.path.join(ROOT, "tools", "assemble-package.sh"), package, args.setup, args.reslib, args.app],
-                   check=True)
+    if not prepare_package(args.build_native, args.native, package, args.setup, args.reslib, args.app):
+        return 1
     bundle = os.path.join(args.work, "Glimra5-setup.exe")
     open(bundle, "wb").write(b"MZ stands in for the signed bundle")
     digest = hashlib.sha256(open(bundle, "rb").read()).hexdigest().upper()
@@ -97,8 +91,8 @@ def main():
                 continue
             expect(document == fields, "%s holds exactly its fields and values%s" % (
                 name, "" if document == fields else ":\n  got      %r\n  expected %r" % (document, fields)))
-    print("manifest: %d failed" % len(failures))
-    return 1 if failures else 0
+    print("manifest: %d failed" % len(checks.failures))
+    return 1 if checks.failures else 0
 
 
 if __name__ == "__main__":
