@@ -64,7 +64,7 @@ static DWORD RunBundle()
     if (__wgetmainargs(&argc, &argv, &env, 0, &info) < 0) argc = 0;
     bool silent = IsSilentRun(argc, argv);
     StartStubLog(FindLogFile(argc, argv));
-    wchar_t bundlePath[PATH_BUFFER];
+    wchar_t bundlePath[PATH_BUFFER] = L"";
     DWORD length = GetModuleFileNameW(nullptr, bundlePath, PATH_BUFFER);
     LogStubLine(L"setup file %s: %s", bundlePath, GetCommandLineW());
 
