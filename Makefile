@@ -27,8 +27,10 @@ killtest:
 fuzz:
 	tools/fuzz.sh
 
-# The x86 setup.exe and GlmRes5.dll signed into build/release/ (GLM_SIGN_CERT, GLM_SIGN_KEY,
-# GLM_SIGN_PASS, GLM_SIGN_TIMESTAMP; a test signature without them).
+# The x86 setup.exe and GlmRes5.dll, and the bundle Glimra5-setup.exe with the package inside,
+# signed into build/release/ with the package manager's manifest in build/release/winget/
+# (GLM_SIGN_CERT, GLM_SIGN_KEY, GLM_SIGN_PASS, GLM_SIGN_TIMESTAMP; a test signature without them;
+# GLM_RELEASE_URL, the bundle's download address).
 release:
 	tools/release.sh
 

@@ -5,6 +5,7 @@ set(GLM_TARGET x64)
 
 # Platform facts of this target, said once here. x86-64 names are undecorated.
 set(GLM_SETUP_ENTRY SetupEntry)
+set(GLM_STUB_ENTRY StubEntry)
 set(GLM_DLL_ENTRY DllMain)
 # How objdump names this target's image format and optional header.
 set(GLM_PE_FORMAT pei-x86-64)

@@ -6,6 +6,7 @@ set(GLM_TARGET x86)
 # Platform facts of this target, said once here. C names carry a leading underscore on i386 and
 # stdcall names end in "@" and their argument bytes.
 set(GLM_SETUP_ENTRY _SetupEntry)
+set(GLM_STUB_ENTRY _StubEntry)
 set(GLM_DLL_ENTRY _DllMain@12)
 # The 32-bit Windows calling convention aligns the stack to 4 bytes only, and the product code uses
 # no instruction that needs more: keeping it aligned to 16 costs code (about 220 bytes of setup.exe).

@@ -1,8 +1,11 @@
-// glmpack: checks an installation package and shows what a silent installation of it would do.
+// glmpack: checks an installation package, shows what a silent installation of it would do, and
+// bundles it into one program.
 //   glmpack check <package folder>
 //   glmpack plan <package folder> [--instdir <folder>] [--allusers] [--autostart] [--nodeskico]
-// Output is UTF-8. Exit code: 0 no error, 1 errors in the package, 2 usage error or a folder that
-// cannot be read.
+//   glmpack bundle <package folder> -o <file> [--stub <glmstub.exe>]
+// Output is UTF-8. Exit code: 0 no error, 1 errors in the package, 2 usage error or a folder or
+// file that cannot be read or written.
+#include "bundle.h"
 #include "check.h"
 #include "codepage.h"
 #include "plan.h"
@@ -12,6 +15,8 @@
 #include <vector>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #define EXIT_CLEAN 0
@@ -22,7 +27,8 @@ namespace {
 
 const char Usage[] =
     "usage: glmpack check <package folder>\n"
-    "       glmpack plan <package folder> [--instdir <folder>] [--allusers] [--autostart] [--nodeskico]\n";
+    "       glmpack plan <package folder> [--instdir <folder>] [--allusers] [--autostart] [--nodeskico]\n"
+    "       glmpack bundle <package folder> -o <file> [--stub <glmstub.exe>]\n";
 
 void Print(const std::string& text)
 {
@@ -117,6 +123,74 @@ int RunPlan(const Package& package, const PlanOptions& options)
     return errors ? EXIT_ERRORS : EXIT_CLEAN;
 }
 
+// glmstub.exe beside this program.
+std::string FindDefaultStub()
+{
+#ifdef _WIN32
+    wchar_t own[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, own, MAX_PATH);
+    std::wstring path(own, length < MAX_PATH ? length : 0);
+    std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+    int size = WideCharToMultiByte(CP_UTF8, 0, folder.c_str(), (int)folder.size(), nullptr, 0, nullptr, nullptr);
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, folder.c_str(), (int)folder.size(), &text[0], size, nullptr, nullptr);
+    return text + "glmstub.exe";
+#else
+    char own[4096];
+    ssize_t length = readlink("/proc/self/exe", own, sizeof own - 1);
+    std::string path(own, length > 0 ? length : 0);
+    return path.substr(0, path.find_last_of('/') + 1) + "glmstub.exe";
+#endif
+}
+
+// The package checked, its files coded into one payload behind the stub, written to the file.
+int RunBundle(const Package& package, const std::string& stubPath, const std::string& outPath)
+{
+    std::string stub, payload, reason;
+    std::vector<BundleMember> members;
+    if (!ReadWholeFile(stubPath, stub)) {
+        fprintf(stderr, "glmpack: the stub %s cannot be read (--stub names it)\n", stubPath.c_str());
+        return EXIT_USAGE;
+    }
+    if (!CheckStubProgram(stub, reason)) {
+        fprintf(stderr, "glmpack: %s cannot be a bundle's stub: %s\n", stubPath.c_str(), reason.c_str());
+        return EXIT_USAGE;
+    }
+    if (RunCheck(package) != EXIT_CLEAN) {
+        Print("glmpack: no bundle of a package with errors\n");
+        return EXIT_ERRORS;
+    }
+    if (!ListBundleMembers(package, members, reason)) {
+        Print("glmpack: no bundle: " + reason + "\n");
+        return EXIT_ERRORS;
+    }
+    if (!MakePayload(members, payload, reason)) {
+        fprintf(stderr, "glmpack: %s\n", reason.c_str());
+        return EXIT_USAGE;
+    }
+    std::string bundle = JoinBundle(stub, payload);
+    if (!WriteWholeFile(outPath, bundle)) {
+        fprintf(stderr, "glmpack: %s cannot be written\n", outPath.c_str());
+        return EXIT_USAGE;
+    }
+    Print(outPath + ": " + FormatCount(members.size(), "file") + " in a payload of " + std::to_string(payload.size()) +
+          " bytes behind the stub of " + std::to_string(stub.size()) + " bytes, " + std::to_string(bundle.size()) +
+          " bytes in all\n");
+    return EXIT_CLEAN;
+}
+
+// The bundle's options; false on an unknown one or without -o.
+bool ReadBundleOptions(int count, char** arguments, std::string& stubPath, std::string& outPath)
+{
+    for (int i = 0; i + 1 < count; i += 2) {
+        std::string option = arguments[i];
+        if (option == "-o") outPath = ConvertArgument(arguments[i + 1]);
+        else if (option == "--stub") stubPath = ConvertArgument(arguments[i + 1]);
+        else return false;
+    }
+    return count % 2 == 0 && !outPath.empty();
+}
+
 // The plan's options, named like the setup's own switches; false on an unknown one.
 bool ReadPlanOptions(int count, char** arguments, PlanOptions& options)
 {
@@ -144,7 +218,9 @@ int main(int argc, char** argv)
 {
     std::string command = argc >= 3 ? argv[1] : "";
     PlanOptions options;
-    bool usable = (command == "check" && argc == 3) || (command == "plan" && ReadPlanOptions(argc - 3, argv + 3, options));
+    std::string stubPath = FindDefaultStub(), outPath;
+    bool usable = (command == "check" && argc == 3) || (command == "plan" && ReadPlanOptions(argc - 3, argv + 3, options)) ||
+                  (command == "bundle" && ReadBundleOptions(argc - 3, argv + 3, stubPath, outPath));
     if (!usable) {
         fputs(Usage, stderr);
         return EXIT_USAGE;
@@ -154,5 +230,6 @@ int main(int argc, char** argv)
         fprintf(stderr, "glmpack: the folder %s cannot be read\n", ConvertArgument(argv[2]).c_str());
         return EXIT_USAGE;
     }
+    if (command == "bundle") return RunBundle(package, stubPath, outPath);
     return command == "check" ? RunCheck(package) : RunPlan(package, options);
 }

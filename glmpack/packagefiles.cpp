@@ -44,9 +44,9 @@ static bool ReadFolder(const std::string& folder, std::vector<FoundName>& names)
     return true;
 }
 
-static FILE* OpenForReading(const std::string& path)
+static FILE* OpenFile(const std::string& path, bool writing)
 {
-    return _wfopen(WideFromUtf8(path).c_str(), L"rb");
+    return _wfopen(WideFromUtf8(path).c_str(), writing ? L"wb" : L"rb");
 }
 
 std::string JoinNativePath(const std::string& folder, const std::string& name)
@@ -73,9 +73,9 @@ static bool ReadFolder(const std::string& folder, std::vector<FoundName>& names)
     return true;
 }
 
-static FILE* OpenForReading(const std::string& path)
+static FILE* OpenFile(const std::string& path, bool writing)
 {
-    return fopen(path.c_str(), "rb");
+    return fopen(path.c_str(), writing ? "wb" : "rb");
 }
 
 std::string JoinNativePath(const std::string& folder, const std::string& name)
@@ -122,7 +122,7 @@ bool ListPackage(const std::string& folder, std::vector<PackageEntry>& entries)
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    FILE* file = OpenForReading(path);
+    FILE* file = OpenFile(path, false);
     if (!file) return false;
     bytes.clear();
     char buffer[65536];
@@ -135,9 +135,17 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
 
 long long MeasureFile(const std::string& path)
 {
-    FILE* file = OpenForReading(path);
+    FILE* file = OpenFile(path, false);
     if (!file) return -1;
     long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
     fclose(file);
     return size;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes)
+{
+    FILE* file = OpenFile(path, true);
+    if (!file) return false;
+    bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return fclose(file) == 0 && written;
 }

@@ -16,6 +16,8 @@ bool ListPackage(const std::string& folder, std::vector<PackageEntry>& entries);
 
 // The whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+// Makes or replaces the file with the bytes; false when it cannot be written whole.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
 // The size of the file in bytes; -1 when it cannot be read.
 long long MeasureFile(const std::string& path);

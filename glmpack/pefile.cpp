@@ -48,6 +48,36 @@ bool MapAddress(const Bytes& bytes, uint64_t sectionTable, unsigned sectionCount
     return false;
 }
 
+// Where the section table and the data directories are; false when the bytes are no PE program.
+struct PeHeaders {
+    uint64_t sectionTable;
+    unsigned sectionCount;
+    uint64_t directories;
+    uint32_t directoryCount;
+};
+
+bool ReadPeHeaders(const Bytes& bytes, PeHeaders& headers)
+{
+    if (bytes.U16(0) != 0x5A4D) return false;  // "MZ"
+    uint64_t header = bytes.U32(0x3C);
+    if (bytes.U32(header) != 0x00004550) return false;  // "PE\0\0"
+    uint64_t fileHeader = header + 4;
+    headers.sectionCount = bytes.U16(fileHeader + 2);
+    uint64_t optional = fileHeader + 20;
+    headers.sectionTable = optional + bytes.U16(fileHeader + 16);
+    uint32_t magic = bytes.U16(optional);
+    if (magic == 0x10B) {
+        headers.directoryCount = bytes.U32(optional + 92);
+        headers.directories = optional + 96;
+    } else if (magic == 0x20B) {
+        headers.directoryCount = bytes.U32(optional + 108);
+        headers.directories = optional + 112;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 class ResourceReader {
 public:
     explicit ResourceReader(const std::string& file) : m_bytes(file), m_file(file) { Locate(); }
@@ -77,27 +107,11 @@ private:
 
     void Locate()
     {
-        if (m_bytes.U16(0) != 0x5A4D) return;  // "MZ"
-        uint64_t header = m_bytes.U32(0x3C);
-        if (m_bytes.U32(header) != 0x00004550) return;  // "PE\0\0"
-        uint64_t fileHeader = header + 4;
-        m_sectionCount = m_bytes.U16(fileHeader + 2);
-        uint64_t optional = fileHeader + 20;
-        m_sectionTable = optional + m_bytes.U16(fileHeader + 16);
-        uint32_t magic = m_bytes.U16(optional);
-        uint64_t directories;
-        uint32_t directoryCount;
-        if (magic == 0x10B) {
-            directoryCount = m_bytes.U32(optional + 92);
-            directories = optional + 96;
-        } else if (magic == 0x20B) {
-            directoryCount = m_bytes.U32(optional + 108);
-            directories = optional + 112;
-        } else {
-            return;
-        }
-        if (directoryCount < 3) return;
-        uint32_t address = m_bytes.U32(directories + 16), size = m_bytes.U32(directories + 20);
+        PeHeaders headers;
+        if (!ReadPeHeaders(m_bytes, headers) || headers.directoryCount < 3) return;
+        m_sectionTable = headers.sectionTable;
+        m_sectionCount = headers.sectionCount;
+        uint32_t address = m_bytes.U32(headers.directories + 16), size = m_bytes.U32(headers.directories + 20);
         if (address == 0 || size < 16) return;
         m_found = MapAddress(m_bytes, m_sectionTable, m_sectionCount, address, 16, m_root);
     }
@@ -168,5 +182,21 @@ bool ReadPeString(const std::string& file, unsigned id, std::u16string& text)
     if (length == 0 || !bytes.Has(offset + 2, 2ull * length)) return false;
     text.clear();
     for (uint32_t i = 0; i < length; i++) text += (char16_t)bytes.U16(offset + 2 + 2ull * i);
+    return true;
+}
+
+bool ReadPeLayout(const std::string& file, PeLayout& layout)
+{
+    Bytes bytes(file);
+    PeHeaders headers;
+    if (!ReadPeHeaders(bytes, headers) || !bytes.Has(headers.sectionTable, 40ull * headers.sectionCount)) return false;
+    layout.sectionsEnd = 0;
+    for (unsigned i = 0; i < headers.sectionCount; i++) {
+        uint64_t entry = headers.sectionTable + 40ull * i;
+        uint64_t rawSize = bytes.U32(entry + 16), end = bytes.U32(entry + 20) + rawSize;
+        if (rawSize && end > layout.sectionsEnd) layout.sectionsEnd = end;
+    }
+    // The certificate table is the fifth data directory; its address is a file offset.
+    layout.certificateSize = headers.directoryCount > 4 ? bytes.U32(headers.directories + 4 * 8 + 4) : 0;
     return true;
 }

@@ -1,6 +1,8 @@
-// Resources of a Windows program read from its file's bytes, without loading it: the version
-// block the setup checks and the string-table texts the setup names its shortcuts with.
+// Windows programs read from their files' bytes, without loading them: the version block the
+// setup checks, the string-table texts the setup names its shortcuts with, and where the sections
+// end (what follows them is a bundle's payload).
 #pragma once
+#include <stdint.h>
 #include <string>
 
 struct PeVersion {
@@ -13,3 +15,11 @@ bool ReadPeFileVersion(const std::string& file, PeVersion& version);
 
 // The string of that id from the program's string table; false when it has none.
 bool ReadPeString(const std::string& file, unsigned id, std::u16string& text);
+
+struct PeLayout {
+    uint64_t sectionsEnd;      // the end of the last section's data in the file
+    uint32_t certificateSize;  // the size of a signature's certificate table, 0 without one
+};
+
+// Where the program's sections end and whether it is signed; false when it is no PE program.
+bool ReadPeLayout(const std::string& file, PeLayout& layout);

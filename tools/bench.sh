@@ -6,7 +6,9 @@
 # side starts two runs): the sides are timed in turn, each run starting with the next side (A B C,
 # B C A, C A B), each as a whole process started by benchtool. The work folder is in memory where
 # there is room (BENCH_ON_DISK=1 puts it on the prefix's disk). Prints one table and keeps it in
-# build/bench/results.md. The timings run the x86 build in a 32-bit prefix where this machine runs
+# build/bench/results.md. Then the download: the bundle Glimra5-setup.exe against an NSIS installer
+# of the same package compressed with solid LZMA, their sizes, the start to the first wizard page and
+# the silent installation. The timings run the x86 build in a 32-bit prefix where this machine runs
 # 32-bit programs, else the x64 build (GLM_CONFIG=x86|wow64|x64 chooses); the sizes are those of
 # both builds, since both are cross-built everywhere.
 set -uo pipefail
@@ -24,7 +26,7 @@ MEMORY_WORK=
 
 for target in x86 x64; do
     [ "$target" = "$GLM_TARGET" ] && continue
-    "$ROOT/tools/configure.sh" "$target" --target setup GlmRes5 >/dev/null || { echo "bench: the $target build failed" >&2; exit 1; }
+    "$ROOT/tools/configure.sh" "$target" --target setup GlmRes5 Glmr5 glmstub >/dev/null || { echo "bench: the $target build failed" >&2; exit 1; }
 done
 "$ROOT/tools/configure.sh" "$GLM_TARGET" >/dev/null || { echo "bench: the build failed" >&2; exit 1; }
 start_display || exit 1
@@ -103,32 +105,14 @@ PY
     make_peer_installer
 }
 
-# The peer: an uncompressed NSIS installer of the same files, the same six shortcuts (four in a
-# program group, desktop, Startup, for all users) and the same nine registry values, under names of
-# its own (GlmNsis) so that neither side sees the other's installation; its uninstaller removes all.
-make_peer_installer() {
-    local pkg=$WORK/pkg
-    local run='SOFTWARE\Microsoft\Windows\CurrentVersion'
-    cat >"$WORK/glmnsis.nsi" <<NSI
-Target $NSIS_TARGET
-Name "GlmNsis"
-OutFile "$WORK/glmnsis.exe"
-SetCompress off
-RequestExecutionLevel admin
-InstallDir "C:\glmbench\nsisout"
-Section
-  SetShellVarContext all
-  SetOutPath "\$INSTDIR"
-  File "$pkg/Glmr5.exe"
-  File "$pkg/*.dat"
-  SetOutPath "\$INSTDIR\d1"
-  File "$pkg/d1/*.dat"
-  SetOutPath "\$INSTDIR\d2"
-  File "$pkg/d2/*.dat"
-  SetOutPath "\$INSTDIR\d3"
-  File "$pkg/d3/*.dat"
-  SetOutPath "\$INSTDIR\d4"
-  File "$pkg/d4/*.dat"
+# What both peer installers do besides placing their files: the uninstaller, the program group
+# with four shortcuts, the desktop shortcut (and with "startup" the Startup one), the same nine
+# registry values as the setup, under names of their own (GlmNsis) so that neither side sees the
+# other's installation, and an uninstall section that removes all.
+peer_common() {
+    local run='SOFTWARE\Microsoft\Windows\CurrentVersion' startup=
+    [ "${1:-}" = startup ] && startup='CreateShortcut "$SMSTARTUP\GlmNsis.lnk" "$INSTDIR\Glmr5.exe"'
+    cat <<NSI
   WriteUninstaller "\$INSTDIR\uninst.exe"
   CreateDirectory "\$SMPROGRAMS\GlmNsis"
   CreateShortcut "\$SMPROGRAMS\GlmNsis\GlmNsis.lnk" "\$INSTDIR\Glmr5.exe"
@@ -136,7 +120,7 @@ Section
   CreateShortcut "\$SMPROGRAMS\GlmNsis\Readme.lnk" "\$INSTDIR\readme.txt"
   CreateShortcut "\$SMPROGRAMS\GlmNsis\Uninstall.lnk" "\$INSTDIR\uninst.exe"
   CreateShortcut "\$DESKTOP\GlmNsis.lnk" "\$INSTDIR\Glmr5.exe"
-  CreateShortcut "\$SMSTARTUP\GlmNsis.lnk" "\$INSTDIR\Glmr5.exe"
+  $startup
   WriteRegStr HKLM "SOFTWARE\GlmNsis\Settings" "AllUsers" "B"
   WriteRegStr HKLM "SOFTWARE\GlmNsis\Settings" "Path" "\$INSTDIR"
   WriteRegStr HKLM "$run\App Paths\GlmNsis.exe" "" "\$INSTDIR\Glmr5.exe"
@@ -158,6 +142,34 @@ Section "Uninstall"
   DeleteRegKey HKLM "$run\App Paths\GlmNsis.exe"
   DeleteRegKey HKLM "$run\Uninstall\GlmNsis"
 SectionEnd
+NSI
+}
+
+# The peer: an uncompressed NSIS installer of the same files, the same six shortcuts (four in a
+# program group, desktop, Startup, for all users) and the same nine registry values.
+make_peer_installer() {
+    local pkg=$WORK/pkg
+    cat >"$WORK/glmnsis.nsi" <<NSI
+Target $NSIS_TARGET
+Name "GlmNsis"
+OutFile "$WORK/glmnsis.exe"
+SetCompress off
+RequestExecutionLevel admin
+InstallDir "C:\glmbench\nsisout"
+Section
+  SetShellVarContext all
+  SetOutPath "\$INSTDIR"
+  File "$pkg/Glmr5.exe"
+  File "$pkg/*.dat"
+  SetOutPath "\$INSTDIR\d1"
+  File "$pkg/d1/*.dat"
+  SetOutPath "\$INSTDIR\d2"
+  File "$pkg/d2/*.dat"
+  SetOutPath "\$INSTDIR\d3"
+  File "$pkg/d3/*.dat"
+  SetOutPath "\$INSTDIR\d4"
+  File "$pkg/d4/*.dat"
+$(peer_common startup)
 NSI
     makensis -V1 "$WORK/glmnsis.nsi" >"$OUT/makensis.log" 2>&1 || fail "makensis failed (log: $OUT/makensis.log)"
 }
@@ -253,11 +265,97 @@ for ((run = 1; run <= RUNS; run++)); do
     t=$(timed "$TOOL" firstwindow "$MINDIALOG"); number "$t" "the minimal dialog"
     MIN_START+=("$t")
 done
+# The download: the package as make release assembles it, bundled by glmpack behind the stub,
+# against an NSIS installer of the same application files, shortcuts and registry values with a
+# licence, folder and progress page, compressed as the peer compresses smallest (solid LZMA). The
+# sizes of both targets' downloads; the start to the first wizard page and the silent installation
+# of this configuration's, in turns as above. Each installation is removed again, untimed.
+GLMPACK=$BUILD_ROOT/native/glmpack
+make_downloads() {
+    "$ROOT/glmpack/build-native.sh" "$GLMPACK" || fail "glmpack could not be built"
+    local target folder pkg nsis_target
+    for target in x86 x64; do
+        folder=$WORK/download-$target pkg=$WORK/download-$target/package
+        nsis_target=x86-unicode
+        [ "$target" = x64 ] && nsis_target=amd64-unicode
+        "$ROOT/tools/assemble-package.sh" "$pkg" "$BUILD_ROOT/$target/setup.exe" \
+            "$BUILD_ROOT/$target/resources/GlmRes5.dll" "$BUILD_ROOT/$target/sample/Glmr5.exe" || fail "no $target package"
+        "$GLMPACK" bundle "$pkg" -o "$folder/Glimra5-setup.exe" --stub "$BUILD_ROOT/$target/stub/glmstub.exe" \
+            >"$OUT/glmpack.log" || fail "glmpack bundle failed (log: $OUT/glmpack.log)"
+        # makensis reads the licence as UTF-8 (with its byte-order mark); ours is code page 1250.
+        { printf '\xef\xbb\xbf'; iconv -f CP1250 -t UTF-8 "$pkg/agreement.txt"; } >"$folder/agreement.txt"
+        cat >"$folder/glmnsis-setup.nsi" <<NSI
+Target $nsis_target
+Name "GlmNsis"
+OutFile "$folder/glmnsis-setup.exe"
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+InstallDir "\$PROGRAMFILES\GlmNsis"
+LicenseData "$folder/agreement.txt"
+Page license
+Page directory
+Page instfiles
+Section
+  SetShellVarContext all
+  SetOutPath "\$INSTDIR"
+  File "$pkg/Glmr5.exe"
+  File "$pkg/GlmRes5.dll"
+  File "$pkg/Glmr5Man.chm"
+  File "$pkg/readme.txt"
+  File "$pkg/HomePage.url"
+  SetOutPath "\$INSTDIR\Minta"
+  File "$pkg/Minta/*.glm"
+$(peer_common)
+NSI
+        makensis -V1 "$folder/glmnsis-setup.nsi" >"$OUT/makensis.log" 2>&1 || fail "makensis failed (log: $OUT/makensis.log)"
+    done
+}
+
+declare -a BUNDLE_FIRST PEER_FIRST BUNDLE_SILENT PEER_SILENT
+DOWNLOAD='C:\glmbench\download-'$GLM_TARGET
+first_page_ours() {
+    t=$(timed "$TOOL" firstwindow "$DOWNLOAD\Glimra5-setup.exe"); number "$t" "the bundle's first page"
+    BUNDLE_FIRST+=("$t")
+    BUNDLE_PAGE=$(tr -d '\r' <"$OUT/timing.txt" | head -1 | iconv -f CP1250 -t UTF-8)
+}
+first_page_peer() {
+    t=$(timed "$TOOL" firstwindow "$DOWNLOAD\glmnsis-setup.exe"); number "$t" "the NSIS installer's first page"
+    PEER_FIRST+=("$t")
+}
+silent_ours() {
+    mkdir -p "$WORK/dlout"
+    t=$(timed "$TOOL" run "$DOWNLOAD\Glimra5-setup.exe" -s -instdir 'C:\glmbench\dlout'); number "$t" "the bundle's silent installation"
+    BUNDLE_SILENT+=("$t")
+    [ -f "$WORK/dlout/Glimra 5/Minta/pelda2.glm" ] || fail "the bundle did not install the package"
+    wine "$SETUPBENCH" uninstall 'C:\glmbench\dlout\Glimra 5' </dev/null >/dev/null 2>&1
+    rm -rf "$WORK/dlout"
+}
+silent_peer() {
+    t=$(timed "$TOOL" run "$DOWNLOAD\glmnsis-setup.exe" /S '/D=C:\glmbench\dlnsis'); number "$t" "the NSIS installer's silent installation"
+    PEER_SILENT+=("$t")
+    [ -f "$WORK/dlnsis/Minta/pelda2.glm" ] || fail "the NSIS installer did not install the package"
+    wine 'C:\glmbench\dlnsis\uninst.exe' /S '_?=C:\glmbench\dlnsis' </dev/null >/dev/null 2>&1
+    rm -rf "$WORK/dlnsis"
+}
+make_downloads
+DOWNLOAD_SIDES=(ours peer)
+for ((run = 0; run < RUNS; run++)); do
+    for ((i = 0; i < 2; i++)); do "first_page_${DOWNLOAD_SIDES[(run + i) % 2]}"; done
+    for ((i = 0; i < 2; i++)); do "silent_${DOWNLOAD_SIDES[(run + i) % 2]}"; done
+    echo "bench: download run $((run + 1)), first page bundle ${BUNDLE_FIRST[run]} NSIS ${PEER_FIRST[run]}," \
+         "silent installation bundle ${BUNDLE_SILENT[run]} NSIS ${PEER_SILENT[run]} (ms)"
+done
+left=$(find "$DRIVE/users" -maxdepth 4 -name 'Glm5-*' 2>/dev/null | wc -l)
+[ "$left" -eq 0 ] || fail "$left unpack folders were left in the temporary folder"
+
 size() { stat -c %s "$BUILD_ROOT/$1" 2>/dev/null || echo 0; }
+download_size() { stat -c %s "$WORK/download-$1/$2"; }
 mi=$(median "${INSTALL[@]}"); mn=$(median "${PEER_INSTALL[@]}"); mc=$(median "${PLAIN_COPY[@]}")
 mu=$(median "${UNINSTALL[@]}"); mv=$(median "${PEER_UNINSTALL[@]}"); md=$(median "${PLAIN_DELETE[@]}")
 rs=$(median "${REPLAY_SMALL[@]}"); rl=$(median "${REPLAY_LARGE[@]}")
 ms=$(median "${START[@]}"); mm=$(median "${MIN_START[@]}")
+bf=$(median "${BUNDLE_FIRST[@]}"); pf=$(median "${PEER_FIRST[@]}")
+bs=$(median "${BUNDLE_SILENT[@]}"); ps=$(median "${PEER_SILENT[@]}")
 {
     echo "| Measure | Ours | Baseline | Ratio | Target |"
     echo "|---|---|---|---|---|"
@@ -270,13 +368,20 @@ ms=$(median "${START[@]}"); mm=$(median "${MIN_START[@]}")
     echo "| uninstall (ms) vs DeleteFileA | $mu | $md | $(ratio "$mu" "$md") | at most 1.15 |"
     echo "| replay of 20,000 vs 2,000 file records (ms) | $rl | $rs | $(ratio "$rl" "$rs") | at most 11 |"
     echo "| start to first dialog (ms) vs minimal dialog | $ms | $mm | $(ratio "$ms" "$mm") | |"
+    echo "| x86 stub size (bytes), x64 beside it | $(size x86/stub/glmstub.exe) | $(size x64/stub/glmstub.exe) | | x86 at most 32768 |"
+    for target in x86 x64; do
+        b=$(download_size $target Glimra5-setup.exe); p=$(download_size $target glmnsis-setup.exe)
+        echo "| $target download (bytes): the bundle vs the NSIS installer, solid LZMA | $b | $p | $(ratio "$b" "$p") | at most 1.0 |"
+    done
+    echo "| start to the first wizard page (ms): the bundle vs the NSIS installer | $bf | $pf | $(ratio "$bf" "$pf") | at most 1.0 |"
+    echo "| silent installation of the package (ms): the bundle vs the NSIS installer | $bs | $ps | $(ratio "$bs" "$ps") | at most 1.0 |"
     echo
     echo "| Step of the installation, in-process (ms) | Median |"
     echo "|---|---|"
     for name in "${PHASE_NAMES[@]}"; do echo "| $name | $(median ${PHASES[$name]}) |"; done
     echo
-    echo "setup.exe's first dialog: \"$FIRST_WINDOW\"."
+    echo "setup.exe's first dialog: \"$FIRST_WINDOW\"; the bundle's first page: \"$BUNDLE_PAGE\"."
     echo
     echo "Timings: the $GLM_TARGET build in a ${WINEARCH#win}-bit prefix (configuration $GLM_CONFIG), work folder $WORK_STORE."
-    echo "Medians of $RUNS runs, $(date -u +%Y-%m-%d), Wine $(wine --version 2>/dev/null), NSIS $(makensis -VERSION) ($NSIS_TARGET, uncompressed)."
+    echo "Medians of $RUNS runs, $(date -u +%Y-%m-%d), Wine $(wine --version 2>/dev/null), NSIS $(makensis -VERSION) ($NSIS_TARGET; uncompressed against setup.exe, solid LZMA against the bundle)."
 } | tee "$OUT/results.md"

@@ -32,7 +32,10 @@ else
     [ -d /usr/src/googletest ] || need+=(googletest)
     have_cmd cmake || need+=(cmake)
     have_cmd g++ || need+=(g++)   # glmpack's Linux build
+    # The LZMA coder's C sources: the decoder goes into the bundle's stub, the encoder into glmpack.
+    [ -f /usr/include/lzma/LzmaDec.c ] || need+=(lzma-dev)
     have_cmd python3 || need+=(python3)
+    python3 -c 'import yaml' 2>/dev/null || need+=(python3-yaml)   # the release manifest's test
     have_cmd import || need+=(imagemagick)
     have_cmd localedef || need+=(locales)
     [ -d /usr/share/i18n/locales ] || need+=(locales)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# make demo: builds everything, assembles build/<target>/package/ and shows setup.exe at work under
-# Wine, inside a Wine virtual desktop (captions are drawn without a window manager). Screenshots go
+# make demo: builds everything, assembles build/<target>/package/, bundles it into the download
+# build/<target>/download/Glimra5-setup.exe and shows both at work under Wine, inside a Wine virtual
+# desktop (captions are drawn without a window manager). Screenshots go
 # to build/<target>/demo/. It runs the shipped x86 build in a 32-bit prefix where this machine runs
 # 32-bit programs, else the x64 build; GLM_CONFIG=x86|wow64|x64 chooses. Each step is a function.
 set -uo pipefail
@@ -12,6 +13,8 @@ CONFIG_TEXT="the $GLM_TARGET build in a ${WINEARCH#win}-bit prefix (configuratio
 
 PACKAGE=$BUILD/package
 DEMO=$BUILD/demo
+# What a user downloads: the bundle, and a copy of it cut off on the way.
+DOWNLOAD=$BUILD/download
 # The silent installation and the uninstall run in a fresh prefix of the same kind.
 DEMO_PREFIX=$BUILD_ROOT/$GLM_CONFIG/demo-wine
 DESKTOP=demo
@@ -88,13 +91,10 @@ step_start_wine() {
 
 step_assemble_package() {
     say "Assembling $PACKAGE"
-    rm -rf "$PACKAGE" "$DEMO"
-    mkdir -p "$PACKAGE" "$DEMO"
-    cp "$BUILD/setup.exe" "$PACKAGE/setup.exe"
-    cp "$BUILD/setup.exe" "$PACKAGE/GlmUnInst.exe"
-    cp "$STANDIN" "$PACKAGE/Glmr5.exe"
-    [ -f "$BUILD/resources/GlmRes5.dll" ] && cp "$BUILD/resources/GlmRes5.dll" "$PACKAGE/"
-    [ -d "$ROOT/sample/package" ] && cp -r "$ROOT/sample/package/." "$PACKAGE/"
+    rm -rf "$DEMO"
+    mkdir -p "$DEMO"
+    "$ROOT/tools/assemble-package.sh" "$PACKAGE" "$BUILD/setup.exe" "$BUILD/resources/GlmRes5.dll" "$STANDIN" ||
+        fail "the package could not be assembled"
     (cd "$PACKAGE" && find . -type f | sort | sed 's|^\./|  |')
 }
 
@@ -127,16 +127,32 @@ step_check_package() {
     "$native" plan "$PACKAGE"
 }
 
+# What a user downloads: glmpack bundles the package behind the stub into one program, signed
+# (with the throw-away test certificate unless GLM_SIGN_CERT names one), and a copy cut off on the way.
+step_bundle() {
+    say "glmpack bundle: the package in one signed download, $DOWNLOAD/Glimra5-setup.exe"
+    rm -rf "$DOWNLOAD"
+    mkdir -p "$DOWNLOAD"
+    "$BUILD/native/glmpack" bundle "$PACKAGE" -o "$DEMO/Glimra5-setup-unsigned.exe" --stub "$BUILD/stub/glmstub.exe" ||
+        fail "the package could not be bundled"
+    "$ROOT/tools/sign.sh" "$DEMO/Glimra5-setup-unsigned.exe" "$DOWNLOAD/Glimra5-setup.exe" || fail "the bundle could not be signed"
+    local size
+    size=$(stat -c %s "$DOWNLOAD/Glimra5-setup.exe")
+    echo "Glimra5-setup.exe: $size bytes, signed (the stub $(stat -c %s "$BUILD/stub/glmstub.exe") bytes, the package $(du -sb "$PACKAGE" | cut -f1) bytes)"
+    head -c $((size / 2)) "$DOWNLOAD/Glimra5-setup.exe" >"$DOWNLOAD/Glimra5-setup-cut.exe"
+    echo "Glimra5-setup-cut.exe: the first $((size / 2)) bytes of it, as an interrupted download leaves it"
+}
+
 step_running_copy_question() {
-    say "One copy of Glimra 5 runs; setup.exe is started"
+    say "One copy of Glimra 5 runs; the downloaded Glimra5-setup.exe is started"
     local record=$DEMO/Glmr5-record.txt
     rm -f "$record"
     (cd "$PACKAGE" && start_in_desktop Glmr5.exe -record "$(winepath -w "$record")" -doc Minta.glm)
     wait_for_line 20 "$record" "start [0-9]*" || fail "the stand-in did not start"
     robot windows
-    (cd "$PACKAGE" && start_in_desktop setup.exe)
+    (cd "$DOWNLOAD" && start_in_desktop Glimra5-setup.exe)
 
-    say "setup.exe asks about the running copy (message 1)"
+    say "It unpacks the package and runs its setup.exe, which asks about the running copy (message 1)"
     robot box 20000 || fail "no question from setup.exe"
     screenshot running-copy-question
 
@@ -288,8 +304,24 @@ report_installation() {
     iconv -f CP1250 -t UTF-8 "$dir/GlmUnInst.log" | tr -d '\r' | sed 's/^/  /'
 }
 
+# The cut-off download says that it is damaged (under the setup's caption) and ends with exit code 1;
+# silently it says nothing, and the run log names the fault.
+step_damaged_bundle() {
+    say "The cut-off download Glimra5-setup-cut.exe is started"
+    (cd "$DOWNLOAD" && start_in_desktop Glimra5-setup-cut.exe)
+    robot box 20000 || fail "the cut-off copy said nothing"
+    screenshot bundle-damaged
+    robot answer ok 10000 || fail "the message could not be answered"
+    local log=$DEMO/damaged.log code
+    rm -f "$log"
+    (cd "$DOWNLOAD" && wine Glimra5-setup-cut.exe -s -log "$(winepath -w "$log")" </dev/null >/dev/null 2>&1)
+    code=$?
+    echo "Glimra5-setup-cut.exe -s ended with exit code $code; its log:"
+    tr -d '\r' <"$log" | sed 's/^/  /'
+}
+
 step_silent_install() {
-    say "A silent installation (setup.exe -s) into a fresh Wine prefix"
+    say "A silent installation (Glimra5-setup.exe -s) into a fresh Wine prefix"
     stop_wineserver
     local prefix=$DEMO_PREFIX
     rm -rf "$prefix"
@@ -299,9 +331,10 @@ step_silent_install() {
         start_wineserver
         touch "$DEMO/.before-silent"
         local code
-        (cd "$PACKAGE" && timeout 120 wine setup.exe -s </dev/null >/dev/null 2>&1)
+        (cd "$DOWNLOAD" && timeout 120 wine Glimra5-setup.exe -s </dev/null >/dev/null 2>&1)
         code=$?
-        echo "setup.exe -s ended with exit code $code"
+        echo "Glimra5-setup.exe -s ended with exit code $code"
+        echo "unpack folders left in the temporary folder: $(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -name 'Glm5-*' | wc -l)"
         say "Report of the silent installation ($CONFIG_TEXT)"
         report_installation "$DEMO/.before-silent" | tee "$DEMO/silent-install-report.txt"
         stop_wineserver
@@ -408,14 +441,14 @@ step_uninstall() {
     ) || fail "the uninstall step failed"
 }
 
-STEPS=(step_build step_start_wine step_assemble_package step_check_package step_wizard_at_144_dpi
-       step_failed_wizard_install
-       step_running_copy_question step_wizard_install
+STEPS=(step_build step_start_wine step_assemble_package step_check_package step_bundle step_wizard_at_144_dpi
+       step_failed_wizard_install step_running_copy_question step_wizard_install step_damaged_bundle
        step_silent_install step_resource_library step_uninstall)
 
 for step in "${STEPS[@]}"; do "$step"; done
 
 say "Done: $CONFIG_TEXT"
 echo "package:     $PACKAGE"
+echo "download:    $DOWNLOAD/Glimra5-setup.exe"
 echo "screenshots: $(cd "$DEMO" && ls *.png | tr '\n' ' ')"
 echo "reports:     $DEMO/silent-install-report.txt $DEMO/uninstall-report.txt"

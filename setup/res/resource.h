@@ -4,6 +4,12 @@
 // The maker's web site, named in texts and templates; the pages opened after installation lie under it.
 #define MAKER_URL "http://www.orvane.example"
 
+// Texts that the bundle's stub (stub/) shows as well, in the resource scripts' UTF-8.
+#define TEXT_SETUP_CAPTION   "Glimra Telepítő"
+#define TEXT_DAMAGED_PACKAGE "A telepítő fájl sérült, telepítés megszakítva.\n\nKérjük töltse le a terméket honlapunkról: " MAKER_URL " majd a telepítést próbálja újra."
+#define TEXT_INSTALL_FAILED  "A Glimra 5 telepítése nem sikerült, a telepítő visszavonta a módosításokat."
+#define TEXT_FIRST_FAILURE   "Az első hiba: %s"
+
 // Strings
 #define IDS_ONE_COPY_RUNNING     1
 #define IDS_SETUP_CAPTION        2

@@ -3,18 +3,17 @@
 // browser registered as the http handler of the test prefix.
 #include <gtest/gtest.h>
 #include "sandbox.h"
+#include "browserstandin.h"
 #include "package.h"
 #include "wizardrobot.h"
 #include "wizardtexts.h"
 #include "engine/names.h"
 #include "instance/findwindow.h"
 #include "resource.h"
-#include <tlhelp32.h>
 
 namespace {
 
 const DWORD kWait = 8000;
-const char kHttpCommandKey[] = "http\\shell\\open\\command";
 const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Glmr5.exe";
 
 // The stand-in application of a version: "" (5.40.6.0), "v5.40.6.1", "v5.40.7.0", "noversion".
@@ -25,53 +24,12 @@ std::string StandInOfVersion(const std::string& variant)
     return path.substr(0, path.find_last_of('\\')) + "\\" + variant + "\\Glmr5.exe";
 }
 
-// The process running that program file, or 0.
-DWORD ProcessOfProgram(const std::string& exePath)
-{
-    DWORD found = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry)) {
-        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
-        if (!process) continue;
-        char path[MAX_PATH] = {};
-        DWORD size = MAX_PATH;
-        if (QueryFullProcessImageNameA(process, 0, path, &size) && lstrcmpiA(path, exePath.c_str()) == 0)
-            found = entry.th32ProcessID;
-        CloseHandle(process);
-    }
-    CloseHandle(snapshot);
-    return found;
-}
-
 class DriverTest : public ::testing::Test {
 protected:
     Sandbox m_box{"driver"};
-    std::string m_savedHttpCommand;
-    std::string m_opened;   // the recorder's file
+    BrowserStandIn m_browser{m_box, GLM_URLRECORDER_EXE};
 
-    void SetUp() override
-    {
-        m_box.RedirectShellFolders();
-        std::string recorder = m_box.Path("browser\\urlrecorder.exe");
-        MakeFolders(m_box.Path("browser"));
-        ASSERT_TRUE(CopyFileA(HostToWindowsPath(GLM_URLRECORDER_EXE).c_str(), recorder.c_str(), FALSE));
-        m_opened = m_box.Path("browser\\opened.txt");
-        m_savedHttpCommand = RegString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr);
-        RegSetString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr, "\"" + recorder + "\" \"%1\"");
-    }
-
-    void TearDown() override
-    {
-        // A browser start may still be under way after the setup has ended; the next case's
-        // clean-up could not replace the recorder while it runs.
-        std::string recorder = m_box.Path("browser\\urlrecorder.exe");
-        EXPECT_TRUE(WaitUntil([&] { return ProcessOfProgram(recorder) == 0; }, kWait)) << recorder << " still runs";
-        if (m_savedHttpCommand == "<missing>") RegDeleteTree(HKEY_CLASSES_ROOT, "http\\shell\\open");
-        else RegSetString(HKEY_CLASSES_ROOT, kHttpCommandKey, nullptr, m_savedHttpCommand);
-    }
+    void SetUp() override { m_box.RedirectShellFolders(); }
 
     // A package folder: setup.exe, the stand-in of that version, the sample package's files.
     std::string MakePackage(const std::string& name, const std::string& variant)
@@ -145,16 +103,7 @@ protected:
         EXPECT_TRUE(WaitForExit(child, kWait));
     }
 
-    // The addresses recorded so far, waiting up to waitMs for at least `expected` of them.
-    std::vector<std::string> OpenedAddresses(size_t expected, DWORD waitMs)
-    {
-        std::vector<std::string> lines;
-        WaitUntil([&] {
-            lines = ReadLines(m_opened);
-            return lines.size() >= expected;
-        }, waitMs);
-        return lines;
-    }
+    std::vector<std::string> OpenedAddresses(size_t expected, DWORD waitMs) { return m_browser.Opened(expected, waitMs); }
 
     static std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 };
@@ -345,8 +294,7 @@ TEST_F(DriverTest, FreshInstallWithoutQueryOpensInstalledPageAndSilentOpensNothi
     package = MakePackage("pkg", "");
     WriteFileBytes(package + "\\HomePage.url", "[InternetShortcut]\r\nURL=http://www.orvane.example/\r\n");
     MakeFolders(apps);
-    MakeFolders(m_box.Path("browser"));
-    CopyFileA(HostToWindowsPath(GLM_URLRECORDER_EXE).c_str(), m_box.Path("browser\\urlrecorder.exe").c_str(), FALSE);
+    m_browser.Install();
 
     // Through the wizard: the "installed" page.
     child = StartSetup(package, "-instdir " + apps);

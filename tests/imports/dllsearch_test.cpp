@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "core/detect.h"
-#include "core/dllsearch.h"
+#include "framework/dllsearch.h"
 #include "engine/settings.h"
 #include "process.h"
 

@@ -1,5 +1,5 @@
 // The application manifest of the built setup.exe, read by Windows' own resource functions from
-// the file as it ships (GlmUnInst.exe and the removal copy are copies of it).
+// the file as it ships (GlmUnInst.exe and the removal copy are copies of it), and the bundle's stub's.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -80,4 +80,10 @@ TEST(Manifest, WindowsReadsTheDpiAwarenessInItsNamespaces)
     // Each is found only under its own namespace.
     EXPECT_EQ("<not found>",
               ReadWindowsSetting(program, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAware"));
+}
+
+// The bundle's stub is elevated as the setup is, or it could not start the setup it unpacked.
+TEST(Manifest, StubCarriesTheSetupsManifest)
+{
+    EXPECT_EQ(ReadManifest(SetupExePath()), ReadManifest(HostToWindowsPath(GLM_STUB_EXE)));
 }

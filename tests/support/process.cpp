@@ -1,4 +1,5 @@
 #include "process.h"
+#include <tlhelp32.h>
 #include <vector>
 
 ChildProcess StartProcess(const std::string& commandLine, const char* workingDir)
@@ -76,4 +77,37 @@ std::string QuoteArgument(const std::string& argument)
 {
     if (!argument.empty() && argument.find_first_of(" \t") == std::string::npos) return argument;
     return "\"" + argument + "\"";
+}
+
+// The first process of the system's list for which the test holds.
+template <typename Test>
+static DWORD FindProcess(Test test)
+{
+    DWORD found = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+        if (test(entry)) found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
+
+DWORD ProcessOfProgram(const std::string& exePath)
+{
+    return FindProcess([&](const PROCESSENTRY32& entry) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (!process) return false;
+        char path[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        bool same = QueryFullProcessImageNameA(process, 0, path, &size) && lstrcmpiA(path, exePath.c_str()) == 0;
+        CloseHandle(process);
+        return same;
+    });
+}
+
+DWORD ChildOfProcess(DWORD parentId)
+{
+    return FindProcess([&](const PROCESSENTRY32& entry) { return entry.th32ParentProcessID == parentId; });
 }

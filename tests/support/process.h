@@ -32,5 +32,10 @@ void EndProcess(ChildProcess& child);
 // TRUE while the process still runs.
 bool IsRunning(const ChildProcess& child);
 
+// The process running that program file (full path, any letter case), or 0.
+DWORD ProcessOfProgram(const std::string& exePath);
+// A process that the given one started and that still runs, or 0.
+DWORD ChildOfProcess(DWORD parentId);
+
 // The argument enclosed in double quotes when it holds a blank or a tab (or is empty).
 std::string QuoteArgument(const std::string& argument);
