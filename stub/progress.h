@@ -6,6 +6,7 @@ struct ProgressWindow {
     HWND frame;   // null when none is shown
     HWND bar;
     unsigned percent;
+    int unit;     // pixels of 1/16 of a small icon's height: 16 at 96 DPI, 24 at 144 DPI
 };
 
 // Shows the window: the setup's caption, "unpacking", a bar. frame stays null when it cannot be made.
