@@ -33,6 +33,9 @@ start_in_desktop() {
 }
 
 robot() { wine "$ROBOT" -desktop $DESKTOP "$@"; }
+# The next program started in a desktop must not meet the desktop of the one before as it closes:
+# waits until no setup.exe process is left, for up to 10 s.
+wait_for_setup_end() { wait_until_silent pgrep -f '^[^ ]*setup\.exe'; }
 # Runs the command every 0.1 s until it prints nothing, for up to 10 s; fails when it still prints.
 wait_until_silent() {
     local n
@@ -206,6 +209,7 @@ step_failed_wizard_install() {
     screenshot wizard-failed
     robot wizard press next || fail "Finish could not be pressed"
     robot wizard gone 20000 || fail "the wizard is still open"
+    wait_for_setup_end
     reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Glimra 5' >/dev/null 2>&1 &&
         fail "the failed installation left its uninstall entry"
     echo "no uninstall entry is left"
@@ -258,6 +262,7 @@ step_wizard_at_144_dpi() {
     robot wizard press cancel || fail "Cancel could not be pressed"
     robot answer yes 10000 || fail "the cancel question could not be answered"
     robot wizard gone 20000 || fail "the wizard is still open"
+    wait_for_setup_end
     restore_dpi
 }
 
