@@ -1,5 +1,5 @@
-// The setup program's own code timed in-process (the removal run's fixed 1 s wait is not part of
-// the work, so the uninstall driver is called directly):
+// The setup program's own code timed in-process (the uninstaller's hand-over to its temporary copy
+// is two process starts, not the work, so the uninstall driver is called directly):
 //   setupbench uninstall <folder>        RunUninstall on an installed folder; prints milliseconds
 //   setupbench replay <folder> <count>   makes <count> files and a log naming each one (not timed),
 //                                        then replays the log; prints the milliseconds of the replay

@@ -364,7 +364,7 @@ bs=$(median "${BUNDLE_SILENT[@]}"); ps=$(median "${PEER_SILENT[@]}")
     echo "| silent install of $FILES files (ms) vs the NSIS installer | $mi | $mn | $(ratio "$mi" "$mn") | at most 1.0 |"
     echo "| silent install (ms) vs CopyFileA | $mi | $mc | $(ratio "$mi" "$mc") | at most 1.05 |"
     echo "| the NSIS installer (ms) vs CopyFileA | $mn | $mc | $(ratio "$mn" "$mc") | |"
-    echo "| uninstall, removal run without its wait (ms) vs the NSIS uninstaller | $mu | $mv | $(ratio "$mu" "$mv") | at most 1.0 |"
+    echo "| uninstall, the removal run's driver (ms) vs the NSIS uninstaller | $mu | $mv | $(ratio "$mu" "$mv") | at most 1.0 |"
     echo "| uninstall (ms) vs DeleteFileA | $mu | $md | $(ratio "$mu" "$md") | at most 1.15 |"
     echo "| replay of 20,000 vs 2,000 file records (ms) | $rl | $rs | $(ratio "$rl" "$rs") | at most 11 |"
     echo "| start to first dialog (ms) vs minimal dialog | $ms | $mm | $(ratio "$ms" "$mm") | |"
