@@ -18,9 +18,8 @@ static CString DescribeError(DWORD error)
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                                   text, sizeof text, nullptr);
     while (length > 0 && (unsigned char)text[length - 1] <= ' ') length--;
-    CString reason(text, (int)length);
     CString described;
-    described.Format("%s (%lu)", reason.GetString(), error);
+    described.Format("%.*s (%lu)", (int)length, text, error);
     return described;
 }
 
@@ -81,14 +80,20 @@ void RecordDone(const char* step, const char* object)
 void RecordFailure(const char* step, const char* object, DWORD error)
 {
     CString reason = DescribeError(error);
-    if (s_nFailures++ == 0) s_strFirstFailure = CString(object) + ": " + reason;
-    s_strFailed += CString(object) + "\n";
+    if (s_nFailures++ == 0) {
+        s_strFirstFailure = object;
+        s_strFirstFailure += ": ";
+        s_strFirstFailure += reason;
+    }
+    s_strFailed += object;
+    s_strFailed += '\n';
     LogRunLine("%s: %s: FAILED, error %s", step, object, reason.GetString());
 }
 
 void RecordRestartPending(const char* path)
 {
-    s_strPending += CString(path) + "\n";
+    s_strPending += path;
+    s_strPending += '\n';
     LogRunLine("left for the next start of Windows: %s", path);
 }
 

@@ -95,7 +95,8 @@ TEST_F(Faults, SilentInstallationOntoAFaultyDriveIsUndone)
         std::string text = ReadFileText(log);
         EXPECT_TRUE(Contains(text, "mode: install, silent")) << text;
         EXPECT_TRUE(Contains(text, "FAILED, error")) << text;
-        EXPECT_TRUE(Contains(text, row.reason)) << text;
+        // The system's words for the error stand before its number.
+        EXPECT_TRUE(Contains(text, std::string(". ") + row.reason)) << text;
         EXPECT_TRUE(Contains(text, "exit code 1603")) << text;
         if (row.before) DeleteFileA(row.before);
     }
