@@ -11,15 +11,36 @@
 // The search text of CountFolderEntries: the folder, a backslash and the pattern.
 #define SEARCH_TEXT_SIZE 520
 
+// The target's name with a suffix; FALSE when it does not fit.
+static BOOL NameBeside(char* name, const char* target, const char* suffix)
+{
+    if (strlen(target) + strlen(suffix) >= MAX_PATH) return FALSE;
+    strcpy(name, target);
+    strcat(name, suffix);
+    return TRUE;
+}
+
 // Moves a target that cannot be deleted (typically in use) out of the way to target + ".old".
 // FALSE when it could not be moved.
 static BOOL MoveAsideInUse(const char* target, char* oldPath)
 {
-    if (strlen(target) + 4 >= MAX_PATH) return FALSE;
-    strcpy(oldPath, target);
-    strcat(oldPath, ".old");
+    if (!NameBeside(oldPath, target, ".old")) return FALSE;
     DeleteFileA(oldPath);
     return MoveFileA(target, oldPath);
+}
+
+// Replaces an existing target in one rename of a whole copy beside it (target + ".glmnew"), so that
+// a run cut off at any moment leaves the earlier file or the new one, never none and never a
+// cut-off one. FALSE, with nothing left beside the target, when the copy or the rename fails
+// (the target in use, a full drive).
+static BOOL ReplaceWhole(const char* source, const char* target)
+{
+    char staged[MAX_PATH];
+    if (!NameBeside(staged, target, ".glmnew")) return FALSE;
+    if (CopyFileA(source, staged, FALSE) && MoveFileExA(staged, target, MOVEFILE_REPLACE_EXISTING)) return TRUE;
+    SetFileAttributesA(staged, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(staged);
+    return FALSE;
 }
 
 // Errors of a copy that made no target: the source or the target could not be opened or made.
@@ -116,7 +137,7 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
 
     DWORD targetAttributes = GetFileAttributesA(target);
     char oldPath[MAX_PATH] = "";
-    BOOL targetGone = TRUE;
+    BOOL targetGone = TRUE, replaced = FALSE;
     if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
         // A folder in the target's place is left alone, as a folder of the package is.
         if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -130,10 +151,11 @@ BOOL CopyInstallFile(const char* name, const char* sourceDir, const char* target
             if (!DeleteFileA(target)) return TRUE;
         } else {
             SetFileAttributesA(target, targetAttributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-            if (!DeleteFileA(target) && !MoveAsideInUse(target, oldPath)) targetGone = FALSE;
+            replaced = ReplaceWhole(source, target);
+            if (!replaced && !DeleteFileA(target) && !MoveAsideInUse(target, oldPath)) targetGone = FALSE;
         }
     }
-    if (!CopyFileA(source, target, FALSE)) {
+    if (!replaced && !CopyFileA(source, target, FALSE)) {
         // A target that could be neither deleted nor moved is still the earlier file.
         FailCopy(target, targetGone);
         // The file that was in use goes back to its name.

@@ -97,6 +97,31 @@ TEST_F(Placement, ReadOnlyAndHiddenTargetsAreReplaced)
         << Joined(pending);
 }
 
+// An existing target is replaced by renaming a whole copy onto it, so a run killed in between
+// leaves the earlier file, never none. The copy of a run killed before its rename is taken up by
+// the next run's copy, and nothing of the staging is left beside the target.
+TEST_F(Placement, ReplacedTargetLeavesNothingBesideIt)
+{
+    struct Row {
+        const char* name;
+        const char* leftover;  // a staged copy of a killed run, or null
+    } rows[] = {
+        { "GlmUnInst.exe", nullptr },
+        { "Glimra5.log", "cut off" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string target = m_inst + "\\" + row.name, staged = target + ".glmnew";
+        WriteFileBytes(m_pkg + "\\" + row.name, "new");
+        WriteFileBytes(target, "earlier");
+        if (row.leftover) WriteFileBytes(staged, row.leftover);
+        EXPECT_TRUE(Copy(row.name, m_pkg, m_inst));
+        EXPECT_EQ("new", ReadFileBytes(target));
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Attributes(staged));
+    }
+    EXPECT_EQ("Glimra5.log,GlmUnInst.exe", Joined(ListFolder(m_inst)));
+}
+
 TEST_F(Placement, TargetInUseIsRenamedToOldAndScheduled)
 {
     WriteFileBytes(m_pkg + "\\Glmr5.exe", "new program");
