@@ -49,7 +49,9 @@ uninstall_from_entry() {
     program=${BASH_REMATCH[1]}
     wine "$program" ${BASH_REMATCH[2]} -log 'C:\glmkill\run.log' </dev/null >/dev/null 2>&1
     status=$?
-    for _ in $(seq 200); do pgrep -f 'delself .*glmkill' >/dev/null || break; sleep 0.05; done
+    # "glm[k]ill": this pgrep's own command line must not match the slow motion's 'glmkill', which
+    # would stop and kill it.
+    for _ in $(seq 200); do pgrep -f 'delself .*glm[k]ill' >/dev/null || break; sleep 0.05; done
     return $status
 }
 
