@@ -40,9 +40,9 @@ select_runnable_config() {
     return 1
 }
 
-wine() { "$GLM_WINE" "$@"; }
+wine() { "${WINE_LAUNCH[@]}" "$GLM_WINE" "$@"; }
 wineserver() { "$GLM_WINESERVER" "$@"; }
-winepath() { "$GLM_WINE" winepath "$@"; }
+winepath() { wine winepath "$@"; }
 # The x86 build in a 64-bit prefix writes HKEY_LOCAL_MACHINE\SOFTWARE through the 32-bit view;
 # Wine's own 64-bit reg reads that view with /reg:32.
 reg_view() { [ "$GLM_CONFIG" = wow64 ] && echo /reg:32; }

@@ -5,4 +5,4 @@
 source "$(dirname "$0")/env.sh"
 select_config "${GLM_CONFIG:-$1}" || exit 1
 shift
-exec "$GLM_WINE" "$@"
+exec "${WINE_LAUNCH[@]}" "$GLM_WINE" "$@"

@@ -1,4 +1,5 @@
 #include "process.h"
+#include <stdio.h>
 #include <tlhelp32.h>
 #include <vector>
 
@@ -14,6 +15,9 @@ ChildProcess StartProcess(const std::string& commandLine, const char* workingDir
         CloseHandle(pi.hThread);
         child.process = pi.hProcess;
         child.id = pi.dwProcessId;
+    } else {
+        // Said where it happens: a test that cannot start its program fails later, further away.
+        fprintf(stderr, "CreateProcess failed with error %lu: %s\n", GetLastError(), commandLine.c_str());
     }
     return child;
 }
